@@ -382,6 +382,7 @@ void RuleReadState::rightPath(const std::string& constituent) {
   path_ = &right_;
   rhs_ = Rhs::Path;
   trace("Setting register\n");
+  trace(" rpath");
 }
 
 void RuleReadState::pathFeature(const std::string& feature) {

@@ -250,6 +250,10 @@ options {
   exportVocab = TransferGrammar;
   charVocabulary = '\u0000'..'\u00FF';
   testLiterals = false;
+  // nextToken drops a character that begins no token. A token that cannot
+  // be completed must not be produced, so the rules themselves have no
+  // handler (NOERR below): their failure goes to nextToken too, which drops
+  // the failing character and scans on.
   defaultErrorHandler = true;
 }
 
@@ -266,29 +270,37 @@ options {
  private:
   RuleFileBuilder* builder = nullptr;
 
+  // The body of a block comment up to and including "|#", or to the end of
+  // the input: a comment left open swallows the rest of the text.
+  void skipCommentBody() {
+    for (;;) {
+      const int c = LA(1);
+      if (c == EOF_CHAR) return;
+      if (c == '|' && LA(2) == '#') {
+        match("|#");
+        return;
+      }
+      consume();
+      if (c == '\n' || (c == '\r' && LA(1) != '\n')) newline();
+    }
+  }
+
   ANTLR_USE_NAMESPACE(std)string normalized(const ANTLR_USE_NAMESPACE(std)string& s) {
     return builder ? builder->normalizeCase(s) : s;
   }
 }
 
-SL_COMMENT
+SL_COMMENT options { defaultErrorHandler = false; }
   : ';' ( ~('\n' | '\r') )* ( '\n' | '\r' ( options { greedy = true; } : '\n' )? )?
     { newline(); $setType(ANTLR_USE_NAMESPACE(antlr)Token::SKIP); }
   ;
 
-ML_COMMENT
-  : "#|"
-    ( options { greedy = false; generateAmbigWarnings = false; }
-    : '\r' '\n' { newline(); }
-    | '\r' { newline(); }
-    | '\n' { newline(); }
-    | ~('\n' | '\r')
-    )*
-    "|#"
+ML_COMMENT options { defaultErrorHandler = false; }
+  : "#|" { skipCommentBody(); }
     { $setType(ANTLR_USE_NAMESPACE(antlr)Token::SKIP); }
   ;
 
-WS
+WS options { defaultErrorHandler = false; }
   : ( ' ' | '\t' | '\f'
     | '\r' ( options { greedy = true; } : '\n' )? { newline(); }
     | '\n' { newline(); }
@@ -296,61 +308,72 @@ WS
     { $setType(ANTLR_USE_NAMESPACE(antlr)Token::SKIP); }
   ;
 
-ESC
+ESC options { defaultErrorHandler = false; }
   : '\\'! ( '"' | '\\' )
   ;
 
-LPAREN options { paraphrase = "'('"; } : '(' ;
-RPAREN options { paraphrase = "')'"; } : ')' ;
-LBRACKET : '[' ;
-RBRACKET : ']' ;
-LBRACE : '{' ;
-RBRACE : '}' ;
-COMMA : ',' ;
-GRAMRULE : ':' ;
-LEXRULE : "|:" ;
-ALIGN : "::" ;
-TRANSDIR : "->" | "<->" ;
-UNIFY : '=' ;
-OVERWRITE : "<=" ;
-ASSIGNREMOVE : "==" ;
-APPEND : '>' ;
-POP : '<' ;
-CONSTRAIN : "=c" | "=C" ;
-NEGATE : "=n" | "=N" ;
+LPAREN options { paraphrase = "'('"; defaultErrorHandler = false; } : '(' ;
+RPAREN options { paraphrase = "')'"; defaultErrorHandler = false; } : ')' ;
+LBRACKET options { defaultErrorHandler = false; } : '[' ;
+RBRACKET options { defaultErrorHandler = false; } : ']' ;
+LBRACE options { defaultErrorHandler = false; } : '{' ;
+RBRACE options { defaultErrorHandler = false; } : '}' ;
+COMMA options { defaultErrorHandler = false; } : ',' ;
+GRAMRULE options { defaultErrorHandler = false; } : ':' ;
+LEXRULE options { defaultErrorHandler = false; } : "|:" ;
+ALIGN options { defaultErrorHandler = false; } : "::" ;
+TRANSDIR options { defaultErrorHandler = false; } : "->" | "<->" ;
+UNIFY options { defaultErrorHandler = false; } : '=' ;
+OVERWRITE options { defaultErrorHandler = false; } : "<=" ;
+ASSIGNREMOVE options { defaultErrorHandler = false; } : "==" ;
+APPEND options { defaultErrorHandler = false; } : '>' ;
+POP options { defaultErrorHandler = false; } : '<' ;
+CONSTRAIN options { defaultErrorHandler = false; } : "=c" | "=C" ;
+NEGATE options { defaultErrorHandler = false; } : "=n" | "=N" ;
 
-TOPNODE : "TOPNODE" | "topnode" ;
-OPENCLASS : "OPENCLASS" | "openclass" ;
-DEBUG : "DEBUG" | "debug" ;
+TOPNODE options { defaultErrorHandler = false; } : "TOPNODE" | "topnode" ;
+OPENCLASS options { defaultErrorHandler = false; } : "OPENCLASS" | "openclass" ;
+DEBUG options { defaultErrorHandler = false; } : "DEBUG" | "debug" ;
 
-DEFINED : "*DEFINED*" | "*defined*" ;
-UNDEFINED : "*UNDEFINED*" | "*undefined*" ;
-REMOVE : "*REMOVE*" | "*remove*" ;
-OR : "*OR*" | "*or*" ;
-EOR : "*EOR*" | "*eor*" ;
-NOT : "*NOT*" | "*not*" ;
-MULTIPLE : "*MULTIPLE*" | "*multiple*" ;
-SCORE : "*SCORE*" | "*score*" ;
+DEFINED options { defaultErrorHandler = false; } : "*DEFINED*" | "*defined*" ;
+UNDEFINED options { defaultErrorHandler = false; } : "*UNDEFINED*" | "*undefined*" ;
+REMOVE options { defaultErrorHandler = false; } : "*REMOVE*" | "*remove*" ;
+OR options { defaultErrorHandler = false; } : "*OR*" | "*or*" ;
+EOR options { defaultErrorHandler = false; } : "*EOR*" | "*eor*" ;
+NOT options { defaultErrorHandler = false; } : "*NOT*" | "*not*" ;
+MULTIPLE options { defaultErrorHandler = false; } : "*MULTIPLE*" | "*multiple*" ;
+SCORE options { defaultErrorHandler = false; } : "*SCORE*" | "*score*" ;
 
-CONSTITUENT options { paraphrase = "x/y + number"; }
+CONSTITUENT options { paraphrase = "x/y + number"; defaultErrorHandler = false; }
   : ( 'X' | 'x' | 'Y' | 'y' ) ( '0'..'9' )+
     { ANTLR_USE_NAMESPACE(std)string s = $getText; s[0] = static_cast<char>(s[0] == 'x' || s[0] == 'X' ? 'X' : 'Y'); $setText(s); }
   ;
 
-SKIP
+SKIP options { defaultErrorHandler = false; }
   : '#'! ( '#' | ( '0'..'9' )+ )?
   ;
 
-WORD
-  : '"'! ( ESC | ~('"' | '\\') )* '"'!
-    { $setText(normalized($getText)); }
+WORD options { defaultErrorHandler = false; }
+  : '"'!
+    ( ESC
+    | '\r' ( options { greedy = true; } : '\n' )? { newline(); }
+    | '\n' { newline(); }
+    | ~('"' | '\\' | '\r' | '\n')
+    )*
+    '"'!
+    { ANTLR_USE_NAMESPACE(std)string s = normalized($getText); $setText(s); }
   ;
 
-LITERAL
-  : '\''! ( ~'\'' )* '\''!
+LITERAL options { defaultErrorHandler = false; }
+  : '\''!
+    ( '\r' ( options { greedy = true; } : '\n' )? { newline(); }
+    | '\n' { newline(); }
+    | ~('\'' | '\r' | '\n')
+    )*
+    '\''!
   ;
 
-TOKEN options { paraphrase = "a non-quoted token"; }
+TOKEN options { paraphrase = "a non-quoted token"; defaultErrorHandler = false; }
   : ( 'A'..'Z' | 'a'..'z' | '0'..'9' | '%' | '\'' | '*' | '+' | '-' | '.' | '?' | '_' | '\u0080'..'\u00FF' )+
-    { $setText(normalized($getText)); }
+    { ANTLR_USE_NAMESPACE(std)string s = normalized($getText); $setText(s); }
   ;
