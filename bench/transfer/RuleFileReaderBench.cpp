@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -47,7 +48,10 @@ class CountingBuilder : public RuleFileBuilder {
 };
 
 void BM_ReadSharedLexicon(benchmark::State& state) {
-  std::ifstream file(std::string(REFINE_SHARED_DATA) + "/en-es-lexicon.trf", std::ios::binary);
+  // The environment may point elsewhere, e.g. from a checkout that does not
+  // sit beside the shared data.
+  const char* dir = std::getenv("REFINE_SHARED_DATA");
+  std::ifstream file(std::string(dir ? dir : REFINE_SHARED_DATA) + "/en-es-lexicon.trf", std::ios::binary);
   if (!file) {
     state.SkipWithError("en-es-lexicon.trf not found");
     return;
