@@ -15,7 +15,8 @@ constexpr unsigned kNumberCap = 100000000u;
 
 unsigned readDigits(const std::string& text, std::size_t from) {
   unsigned long long n = 0;
-  for (std::size_t i = from; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+  for (std::size_t i = from; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+       ++i) {
     n = n * 10 + static_cast<unsigned>(text[i] - '0');
     if (n > kNumberCap) return kNumberCap;
   }
@@ -41,14 +42,22 @@ int readIndex(const std::string& text) {
 
 const char* opText(RuleReadState::Op o) {
   switch (o) {
-    case RuleReadState::Op::Unify: return "UNIFYing \n";
-    case RuleReadState::Op::Overwrite: return "OVERWRITINGing \n";
-    case RuleReadState::Op::AssignRemove: return "ASSIGNing \n";
-    case RuleReadState::Op::RemoveOp: return "REMOVEing \n";
-    case RuleReadState::Op::Append: return "APPENDing \n";
-    case RuleReadState::Op::Pop: return "POPing \n";
-    case RuleReadState::Op::Constrain: return "Constrain action\n";
-    case RuleReadState::Op::Negate: return "NEGATEing \n";
+    case RuleReadState::Op::Unify:
+      return "UNIFYing \n";
+    case RuleReadState::Op::Overwrite:
+      return "OVERWRITINGing \n";
+    case RuleReadState::Op::AssignRemove:
+      return "ASSIGNing \n";
+    case RuleReadState::Op::RemoveOp:
+      return "REMOVEing \n";
+    case RuleReadState::Op::Append:
+      return "APPENDing \n";
+    case RuleReadState::Op::Pop:
+      return "POPing \n";
+    case RuleReadState::Op::Constrain:
+      return "Constrain action\n";
+    case RuleReadState::Op::Negate:
+      return "NEGATEing \n";
   }
   return "";
 }
@@ -56,11 +65,16 @@ const char* opText(RuleReadState::Op o) {
 const char* groupText(std::optional<EquationGroup> g) {
   if (!g) return " add to *ERROR*";
   switch (*g) {
-    case EquationGroup::Parse: return " add to PARSE";
-    case EquationGroup::Transfer: return " add to TRANSFER";
-    case EquationGroup::Generation: return " add to GEN";
-    case EquationGroup::Fill: return " add to FILL";
-    case EquationGroup::Constraint: return " add to CONSTRAINTS";
+    case EquationGroup::Parse:
+      return " add to PARSE";
+    case EquationGroup::Transfer:
+      return " add to TRANSFER";
+    case EquationGroup::Generation:
+      return " add to GEN";
+    case EquationGroup::Fill:
+      return " add to FILL";
+    case EquationGroup::Constraint:
+      return " add to CONSTRAINTS";
   }
   return "";
 }
@@ -86,7 +100,8 @@ std::optional<EquationGroup> classify(RuleReadState::Op op, RuleReadState::Rhs r
         if (lyi && ryi) return G::Constraint;
         return std::nullopt;
       }
-      if (rhs == Rhs::Value || rhs == Rhs::Remove) return lx ? G::Parse : ly0 ? G::Transfer : G::Generation;
+      if (rhs == Rhs::Value || rhs == Rhs::Remove)
+        return lx ? G::Parse : ly0 ? G::Transfer : G::Generation;
       if (rhs == Rhs::Defined) return lx ? G::Parse : ly0 ? G::Generation : G::Constraint;
       if (rhs == Rhs::Undefined) return lx ? G::Parse : G::Constraint;
       return std::nullopt;
@@ -129,12 +144,18 @@ std::optional<EquationGroup> classify(RuleReadState::Op op, RuleReadState::Rhs r
 
 EquationOp builderOp(RuleReadState::Op op) {
   switch (op) {
-    case RuleReadState::Op::Overwrite: return EquationOp::Assign;
-    case RuleReadState::Op::AssignRemove: return EquationOp::RemoveAssign;
-    case RuleReadState::Op::Append: return EquationOp::Push;
-    case RuleReadState::Op::Pop: return EquationOp::Pop;
-    case RuleReadState::Op::Constrain: return EquationOp::Constrain;
-    default: return EquationOp::PseudoUnify;
+    case RuleReadState::Op::Overwrite:
+      return EquationOp::Assign;
+    case RuleReadState::Op::AssignRemove:
+      return EquationOp::RemoveAssign;
+    case RuleReadState::Op::Append:
+      return EquationOp::Push;
+    case RuleReadState::Op::Pop:
+      return EquationOp::Pop;
+    case RuleReadState::Op::Constrain:
+      return EquationOp::Constrain;
+    default:
+      return EquationOp::PseudoUnify;
   }
 }
 
@@ -266,7 +287,8 @@ std::string RuleReadState::productionLine() const {
 
 RuleReadState::Register RuleReadState::readRegister(const std::string& constituent) {
   Register r;
-  if (!constituent.empty()) r.side = static_cast<char>(std::toupper(static_cast<unsigned char>(constituent[0])));
+  if (!constituent.empty())
+    r.side = static_cast<char>(std::toupper(static_cast<unsigned char>(constituent[0])));
   r.number = readDigits(constituent, 1);
   return r;
 }
@@ -400,16 +422,25 @@ void RuleReadState::op(Op o) {
 void RuleReadState::rhs(Rhs r) {
   rhs_ = r;
   switch (r) {
-    case Rhs::Defined: trace(" DEFINED"); break;
-    case Rhs::Undefined: trace(" UNDEFINED"); break;
-    case Rhs::Remove: trace(" REMOVE"); break;
+    case Rhs::Defined:
+      trace(" DEFINED");
+      break;
+    case Rhs::Undefined:
+      trace(" UNDEFINED");
+      break;
+    case Rhs::Remove:
+      trace(" REMOVE");
+      break;
     case Rhs::Value:
     case Rhs::Multiple:
       if (op_ == Op::Unify) specificity_ += 1;
       trace(" value");
       break;
-    case Rhs::Path: trace(" rpath"); break;
-    case Rhs::None: break;
+    case Rhs::Path:
+      trace(" rpath");
+      break;
+    case Rhs::None:
+      break;
   }
 }
 
@@ -436,10 +467,10 @@ void RuleReadState::endEquation() {
   const bool hasRight = rhs_ == Rhs::Path;
   // A *MULTIPLE* value builds no kernel value; such an equation is dropped.
   const std::optional<EquationGroup> group =
-      rhs_ == Rhs::Multiple ? std::nullopt
-                            : classify(op_, rhs_, left_.reg.side, left_.reg.number == 0,
-                                       hasRight ? right_.reg.side : 'X',
-                                       hasRight && right_.reg.number == 0);
+      rhs_ == Rhs::Multiple
+          ? std::nullopt
+          : classify(op_, rhs_, left_.reg.side, left_.reg.number == 0,
+                     hasRight ? right_.reg.side : 'X', hasRight && right_.reg.number == 0);
   trace(groupText(group));
   if (!group || !checkRegisters(*group)) return;
 
@@ -460,9 +491,15 @@ void RuleReadState::endEquation() {
       eq.right = RightSide::Value;
       eq.value = value_;
       break;
-    case Rhs::Defined: eq.right = RightSide::Defined; break;
-    case Rhs::Undefined: eq.right = RightSide::Undefined; break;
-    default: eq.right = RightSide::Remove; break;
+    case Rhs::Defined:
+      eq.right = RightSide::Defined;
+      break;
+    case Rhs::Undefined:
+      eq.right = RightSide::Undefined;
+      break;
+    default:
+      eq.right = RightSide::Remove;
+      break;
   }
   builder_.equation(eq);
 }

@@ -1,11 +1,11 @@
 // transfer/RuleReadState.h
 #pragma once
 
-#include "transfer/RuleFileBuilder.h"
-
 #include <cstddef>
 #include <string>
 #include <vector>
+
+#include "transfer/RuleFileBuilder.h"
 
 // What the generated rule-file parser knows while it reads: the rule being
 // built, the equation being read and the open blocks. The grammar's actions
@@ -13,9 +13,7 @@
 // number registers and pass the results to the builder.
 class RuleReadState {
  public:
-  enum class Op {
-    Unify, Overwrite, AssignRemove, RemoveOp, Append, Pop, Constrain, Negate
-  };
+  enum class Op { Unify, Overwrite, AssignRemove, RemoveOp, Append, Pop, Constrain, Negate };
   enum class Rhs { None, Path, Value, Multiple, Defined, Undefined, Remove };
 
   explicit RuleReadState(RuleFileBuilder& builder);

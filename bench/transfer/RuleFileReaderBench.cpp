@@ -1,8 +1,5 @@
 // bench/transfer/RuleFileReaderBench.cpp
 // Reading the real-size lexicon with the generated rule-file reader.
-#include "transfer/RuleFileBuilder.h"
-#include "transfer/RuleFileReader.h"
-
 #include <benchmark/benchmark.h>
 
 #include <cctype>
@@ -11,6 +8,9 @@
 #include <map>
 #include <sstream>
 #include <string>
+
+#include "transfer/RuleFileBuilder.h"
+#include "transfer/RuleFileReader.h"
 
 namespace {
 
@@ -51,7 +51,8 @@ void BM_ReadSharedLexicon(benchmark::State& state) {
   // The environment may point elsewhere, e.g. from a checkout that does not
   // sit beside the shared data.
   const char* dir = std::getenv("REFINE_SHARED_DATA");
-  std::ifstream file(std::string(dir ? dir : REFINE_SHARED_DATA) + "/en-es-lexicon.trf", std::ios::binary);
+  std::ifstream file(std::string(dir ? dir : REFINE_SHARED_DATA) + "/en-es-lexicon.trf",
+                     std::ios::binary);
   if (!file) {
     state.SkipWithError("en-es-lexicon.trf not found");
     return;

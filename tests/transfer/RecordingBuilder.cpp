@@ -26,23 +26,34 @@ std::string path(const RegisterPath& p) {
 
 const char* groupName(EquationGroup g) {
   switch (g) {
-    case EquationGroup::Parse: return "parse";
-    case EquationGroup::Transfer: return "transfer";
-    case EquationGroup::Generation: return "generation";
-    case EquationGroup::Fill: return "fill";
-    case EquationGroup::Constraint: return "constraint";
+    case EquationGroup::Parse:
+      return "parse";
+    case EquationGroup::Transfer:
+      return "transfer";
+    case EquationGroup::Generation:
+      return "generation";
+    case EquationGroup::Fill:
+      return "fill";
+    case EquationGroup::Constraint:
+      return "constraint";
   }
   return "?";
 }
 
 const char* opName(EquationOp o) {
   switch (o) {
-    case EquationOp::PseudoUnify: return "=";
-    case EquationOp::Assign: return "<=";
-    case EquationOp::RemoveAssign: return "==";
-    case EquationOp::Push: return ">";
-    case EquationOp::Pop: return "<";
-    case EquationOp::Constrain: return "=c";
+    case EquationOp::PseudoUnify:
+      return "=";
+    case EquationOp::Assign:
+      return "<=";
+    case EquationOp::RemoveAssign:
+      return "==";
+    case EquationOp::Push:
+      return ">";
+    case EquationOp::Pop:
+      return "<";
+    case EquationOp::Constrain:
+      return "=c";
   }
   return "?";
 }
@@ -88,9 +99,11 @@ void RecordingBuilder::beginRule(const RuleHeader& h) {
   protocol(!inRule_, "beginRule inside a rule");
   inRule_ = true;
   header_ = h;
-  const char* kind = h.type == RuleKind::Phrase ? "PHRASE" : h.type == RuleKind::Lex ? "LEX" : "COMPOUND";
-  line("rule " + h.ruleid + (h.idGiven ? " given " : " ") + kind + " " + h.srcLhs + "::" + h.tgtLhs +
-       " [" + elements(h.src) + "] -> [" + elements(h.tgt) + "]");
+  const char* kind = h.type == RuleKind::Phrase ? "PHRASE"
+                     : h.type == RuleKind::Lex  ? "LEX"
+                                                : "COMPOUND";
+  line("rule " + h.ruleid + (h.idGiven ? " given " : " ") + kind + " " + h.srcLhs +
+       "::" + h.tgtLhs + " [" + elements(h.src) + "] -> [" + elements(h.tgt) + "]");
 }
 
 void RecordingBuilder::alignment(unsigned src, unsigned tgt) {
@@ -109,10 +122,18 @@ void RecordingBuilder::equation(const RuleEquation& eq) {
   protocol(inRule_, "equation outside a rule");
   std::string right;
   switch (eq.right) {
-    case RightSide::Path: right = path(eq.rightPath); break;
-    case RightSide::Defined: right = "*DEFINED*"; break;
-    case RightSide::Undefined: right = "*UNDEFINED*"; break;
-    case RightSide::Remove: right = "*REMOVE*"; break;
+    case RightSide::Path:
+      right = path(eq.rightPath);
+      break;
+    case RightSide::Defined:
+      right = "*DEFINED*";
+      break;
+    case RightSide::Undefined:
+      right = "*UNDEFINED*";
+      break;
+    case RightSide::Remove:
+      right = "*REMOVE*";
+      break;
     case RightSide::Value:
       if (eq.value.kind == RuleValue::Kind::Atom) {
         right = eq.value.atoms.empty() ? "?" : eq.value.atoms.front();
@@ -159,7 +180,9 @@ void RecordingBuilder::endRule(RuleEnd end, float specificity) {
     int& m = maxIndex_.try_emplace(header_.rulename, header_.ruleindex).first->second;
     if (header_.ruleindex > m) m = header_.ruleindex;
   }
-  const char* how = end == RuleEnd::Complete ? "complete" : end == RuleEnd::Malformed ? "malformed" : "abandoned";
+  const char* how = end == RuleEnd::Complete    ? "complete"
+                    : end == RuleEnd::Malformed ? "malformed"
+                                                : "abandoned";
   std::ostringstream s;
   s << "end " << how << " " << specificity;
   line(s.str());

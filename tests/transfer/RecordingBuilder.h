@@ -1,10 +1,10 @@
 // tests/transfer/RecordingBuilder.h
 #pragma once
 
-#include "transfer/RuleFileBuilder.h"
-
 #include <map>
 #include <string>
+
+#include "transfer/RuleFileBuilder.h"
 
 // A RuleFileBuilder that writes one line per call into `log`, so tests can
 // compare everything the reader handed over with a hand-written text. It

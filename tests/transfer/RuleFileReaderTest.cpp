@@ -122,7 +122,8 @@ TEST(RuleFileReader, RuleHeaders) {
       {"NP::NP : [\"the\" N] -> ['los' \"las\" N] ()",
        "rule NP,0 PHRASE NP::NP [LIT-THE N] -> [\"los\" \"LAS\" N]\nend complete 0\n"},
       // ID-less rules count up from the largest accepted index of their name.
-      {"{NP,4} NP::NP [N] -> [N] () NP::NP [N] -> [N] () {NP,2} NP::NP [N] -> [N] () NP::NP [N] -> [N] ()",
+      {"{NP,4} NP::NP [N] -> [N] () NP::NP [N] -> [N] () {NP,2} NP::NP [N] -> [N] () NP::NP [N] -> "
+       "[N] ()",
        "rule NP,4 given PHRASE NP::NP [N] -> [N]\nend complete 0\n"
        "rule NP,5 PHRASE NP::NP [N] -> [N]\nend complete 0\n"
        "rule NP,2 given PHRASE NP::NP [N] -> [N]\nend complete 0\n"
@@ -223,8 +224,9 @@ TEST(RuleFileReader, AlignmentChecks) {
       ".  Skipping rule.\n"
       "! **ERROR** ENTRY NP,1 WAS MALFORMED\n"
       "end malformed 0\n";
-  EXPECT_EQ(expected, Read("{NP,1}\nNP::NP [\"de\" N] -> [N \"x\"]\n(\n(X1::Y0)\n(X0::Y1)\n(Y2::X1)\n"
-                           "(X1::Y1)\n(X2::Y2)\n(X3::Y1)\n(X1::Y3)\n)\n"));
+  EXPECT_EQ(expected,
+            Read("{NP,1}\nNP::NP [\"de\" N] -> [N \"x\"]\n(\n(X1::Y0)\n(X0::Y1)\n(Y2::X1)\n"
+                 "(X1::Y1)\n(X2::Y2)\n(X3::Y1)\n(X1::Y3)\n)\n"));
   // Lexical entries may align their words.
   EXPECT_EQ("rule N,0 LEX N::N [\"A\"] -> [\"B\"]\nalign 1 1\nend complete 0\n",
             Read("N::N |: [\"a\"] -> [\"b\"] ((x1::y1))"));
@@ -308,7 +310,8 @@ TEST(RuleFileReader, TracesWithDebugAndEngineDebug) {
       "Source nts DET"
       "String literal in source production rule word:DE skip: N\n"
       "Target nts nt:N literal word:x\n"
-      "clearing paths\nSetting register\nPush back path val AUNIFYing \nSetting register\n rpath add to TRANSFER"
+      "clearing paths\nSetting register\nPush back path val AUNIFYing \nSetting register\n rpath "
+      "add to TRANSFER"
       "Adding OR block\n"
       "clearing paths\nSetting register\nUNIFYing \nSetting register\n rpath add to PARSE",
       builder.traced);
@@ -331,11 +334,13 @@ TEST(RuleFileReader, BlockAlternatives) {
       // A single alternative with a parenthesised left path is taken for a
       // list and fails; recovery closes the block, and the rule ends early.
       {"(*OR* ((x1 a) = b))\n((x0 c) = d)",
-       "begin OR\nalt\n! syntax 1:27\nend alt\n! syntax 1:34\nend block\nend complete 0\n! syntax 1:38\n"},
+       "begin OR\nalt\n! syntax 1:27\nend alt\n! syntax 1:34\nend block\nend complete 0\n! syntax "
+       "1:38\n"},
   };
   for (const Case& c : kCases) {
     const std::string head = "rule S,0 PHRASE S::S [NP] -> [NP]\n";
-    EXPECT_EQ(head + c.log, Read(std::string("S::S [NP] -> [NP] (") + c.equations + ")")) << c.equations;
+    EXPECT_EQ(head + c.log, Read(std::string("S::S [NP] -> [NP] (") + c.equations + ")"))
+        << c.equations;
   }
 }
 
@@ -347,7 +352,8 @@ TEST(RuleFileReader, RecoversFromBrokenInput) {
   };
   const Case kCases[] = {
       {"missing bracket",
-       "{NP,1}\nNP::NP [DET N] -> [DET N]\n(\n((x0 agr) = (x2 agr)\n)\n{NP,2}\nNP::NP [N] -> [N]\n(\n)\n",
+       "{NP,1}\nNP::NP [DET N] -> [DET N]\n(\n((x0 agr) = (x2 agr)\n)\n{NP,2}\nNP::NP [N] -> "
+       "[N]\n(\n)\n",
        "rule NP,1 given PHRASE NP::NP [DET N] -> [DET N]\n"
        "parse (0 AGR) = (2 AGR)\n"
        "! syntax 6:1\n"
@@ -371,7 +377,8 @@ TEST(RuleFileReader, RecoversFromBrokenInput) {
        "! syntax 7:2\n! syntax 7:2\n"},
       {"mixed-case keyword", "NP::NP [N] -> [N] ()\n(Topnode S)\nS::S [NP] -> [NP] ()\n",
        "rule NP,0 PHRASE NP::NP [N] -> [N]\nend complete 0\n! syntax 2:1\n"},
-      {"broken equation", "NP::NP [N] -> [N] (\n((x0 a) = foo bar)\n((x0 b) = c)\n)\nV::V [V] -> [V] ()",
+      {"broken equation",
+       "NP::NP [N] -> [N] (\n((x0 a) = foo bar)\n((x0 b) = c)\n)\nV::V [V] -> [V] ()",
        "rule NP,0 PHRASE NP::NP [N] -> [N]\n! syntax 2:11\nparse (0 B) = C\nend complete 3\n"
        "rule V,0 PHRASE V::V [V] -> [V]\nend complete 0\n"},
       {"missing separator of rule ID", "{NP 1}\nNP::NP [N] -> [N] ()\n",
@@ -399,9 +406,15 @@ TEST(RuleFileReader, SurvivesTruncatedAndMutatedInput) {
     for (int k = 0; k < 4; ++k) {
       const std::size_t at = random() % text.size();
       switch (random() % 3) {
-        case 0: text.erase(at, 1 + random() % 8); break;
-        case 1: text.insert(at, 1, alphabet[random() % alphabet.size()]); break;
-        default: text[at] = static_cast<char>(random() % 256); break;
+        case 0:
+          text.erase(at, 1 + random() % 8);
+          break;
+        case 1:
+          text.insert(at, 1, alphabet[random() % alphabet.size()]);
+          break;
+        default:
+          text[at] = static_cast<char>(random() % 256);
+          break;
       }
       if (text.empty()) text = "(";
     }

@@ -61,12 +61,24 @@ std::string Scan(const std::string& text) {
       out += it->second;
     } else {
       switch (t->getType()) {
-        case TransferGrammarTokenTypes::TOKEN: out += "TOKEN:"; break;
-        case TransferGrammarTokenTypes::WORD: out += "WORD:"; break;
-        case TransferGrammarTokenTypes::LITERAL: out += "LITERAL:"; break;
-        case TransferGrammarTokenTypes::SKIP: out += "SKIP:"; break;
-        case TransferGrammarTokenTypes::CONSTITUENT: out += "CONSTITUENT:"; break;
-        default: out += "?" + std::to_string(t->getType()) + ":"; break;
+        case TransferGrammarTokenTypes::TOKEN:
+          out += "TOKEN:";
+          break;
+        case TransferGrammarTokenTypes::WORD:
+          out += "WORD:";
+          break;
+        case TransferGrammarTokenTypes::LITERAL:
+          out += "LITERAL:";
+          break;
+        case TransferGrammarTokenTypes::SKIP:
+          out += "SKIP:";
+          break;
+        case TransferGrammarTokenTypes::CONSTITUENT:
+          out += "CONSTITUENT:";
+          break;
+        default:
+          out += "?" + std::to_string(t->getType()) + ":";
+          break;
       }
       out += t->getText();
     }
@@ -83,14 +95,17 @@ TEST(TransferGrammarLexer, TokensOfEveryKind) {
       {"( ) [ ] { } , : |: :: -> <-> = <= == > < =c =C =n =N",
        "LPAREN RPAREN LBRACKET RBRACKET LBRACE RBRACE COMMA GRAMRULE LEXRULE ALIGN TRANSDIR "
        "TRANSDIR UNIFY OVERWRITE ASSIGNREMOVE APPEND POP CONSTRAIN CONSTRAIN NEGATE NEGATE"},
-      {"TOPNODE topnode OPENCLASS openclass DEBUG debug", "TOPNODE TOPNODE OPENCLASS OPENCLASS DEBUG DEBUG"},
+      {"TOPNODE topnode OPENCLASS openclass DEBUG debug",
+       "TOPNODE TOPNODE OPENCLASS OPENCLASS DEBUG DEBUG"},
       {"*defined* *UNDEFINED* *remove* *OR* *eor* *NOT* *multiple* *SCORE*",
        "DEFINED UNDEFINED REMOVE OR EOR NOT MULTIPLE SCORE"},
       // Keywords need no separator after them; constituents are cut after
       // their digits.
-      {"debugging y2k x12a X0", "DEBUG TOKEN:GING CONSTITUENT:Y2 TOKEN:K CONSTITUENT:X12 TOKEN:A CONSTITUENT:X0"},
-      {"x y xy noun-phrase 0.25 -1e-05 100% a'b *x ?_+", "TOKEN:X TOKEN:Y TOKEN:XY TOKEN:NOUN-PHRASE TOKEN:0.25 "
-                                                      "TOKEN:-1E-05 TOKEN:100% TOKEN:A'B TOKEN:*X TOKEN:?_+"},
+      {"debugging y2k x12a X0",
+       "DEBUG TOKEN:GING CONSTITUENT:Y2 TOKEN:K CONSTITUENT:X12 TOKEN:A CONSTITUENT:X0"},
+      {"x y xy noun-phrase 0.25 -1e-05 100% a'b *x ?_+",
+       "TOKEN:X TOKEN:Y TOKEN:XY TOKEN:NOUN-PHRASE TOKEN:0.25 "
+       "TOKEN:-1E-05 TOKEN:100% TOKEN:A'B TOKEN:*X TOKEN:?_+"},
       {"\"the house\" \"a\\\"b\\\\c\" \"\"", "WORD:THE HOUSE WORD:A\"B\\C WORD:"},
       {"'De' 'it''s' ''", "LITERAL:De LITERAL:it LITERAL:s LITERAL:"},
       {"## #12 # N", "SKIP:# SKIP:12 SKIP: TOKEN:N"},

@@ -1,12 +1,12 @@
 // tests/fuzz/trfgrammar/RuleFileReaderFuzz.cpp
 // Any bytes must read without a crash, a hang or a broken builder protocol.
-#include "transfer/RuleFileBuilder.h"
-#include "transfer/RuleFileReader.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+
+#include "transfer/RuleFileBuilder.h"
+#include "transfer/RuleFileReader.h"
 
 namespace {
 
@@ -17,7 +17,10 @@ class CheckingBuilder : public RuleFileBuilder {
   bool debugOn() const override { return debug_; }
   bool engineDebugOn() const override { return true; }
   int nextRuleIndex(const std::string&) override { return 0; }
-  void debugDirective() override { check(!inRule_); debug_ = !debug_; }
+  void debugDirective() override {
+    check(!inRule_);
+    debug_ = !debug_;
+  }
   void openClass(const std::string&) override { check(!inRule_); }
   void topNode(const std::string&) override { check(!inRule_); }
   void beginRule(const RuleHeader& h) override {
@@ -26,22 +29,39 @@ class CheckingBuilder : public RuleFileBuilder {
     src_ = h.src.size();
     tgt_ = h.tgt.size();
   }
-  void alignment(unsigned s, unsigned t) override { check(inRule_ && s >= 1 && s <= src_ && t >= 1 && t <= tgt_); }
+  void alignment(unsigned s, unsigned t) override {
+    check(inRule_ && s >= 1 && s <= src_ && t >= 1 && t <= tgt_);
+  }
   void score(double) override { check(inRule_); }
   void equation(const RuleEquation& eq) override {
     check(inRule_);
     // Every register must exist in the group's register file.
-    const std::size_t limit = eq.group == EquationGroup::Parse ? src_
+    const std::size_t limit = eq.group == EquationGroup::Parse      ? src_
                               : eq.group == EquationGroup::Transfer ? tgt_ + 1 + src_
                                                                     : tgt_;
     check(eq.left.reg <= limit);
     if (eq.right == RightSide::Path) check(eq.rightPath.reg <= limit);
   }
-  void beginBlock(BlockKind) override { check(inRule_ && (open_.empty() || open_.back() == 'A')); open_ += 'B'; }
-  void beginAlternative() override { check(!open_.empty() && open_.back() == 'B'); open_ += 'A'; }
-  void endAlternative() override { check(!open_.empty() && open_.back() == 'A'); open_.pop_back(); }
-  void endBlock() override { check(!open_.empty() && open_.back() == 'B'); open_.pop_back(); }
-  void endRule(RuleEnd, float) override { check(inRule_ && open_.empty()); inRule_ = false; }
+  void beginBlock(BlockKind) override {
+    check(inRule_ && (open_.empty() || open_.back() == 'A'));
+    open_ += 'B';
+  }
+  void beginAlternative() override {
+    check(!open_.empty() && open_.back() == 'B');
+    open_ += 'A';
+  }
+  void endAlternative() override {
+    check(!open_.empty() && open_.back() == 'A');
+    open_.pop_back();
+  }
+  void endBlock() override {
+    check(!open_.empty() && open_.back() == 'B');
+    open_.pop_back();
+  }
+  void endRule(RuleEnd, float) override {
+    check(inRule_ && open_.empty());
+    inRule_ = false;
+  }
   void diagnostic(const std::string& text) override { check(!text.empty() && text.back() == '\n'); }
   void trace(const std::string&) override {}
 
