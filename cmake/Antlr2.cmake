@@ -1,11 +1,14 @@
 # Generating C++ from ANTLR 2 grammars at build time.
 #
-#   antlr2_generate(<out-var> GRAMMAR <file.g> CLASSES <Class> [<Class> ...])
+#   antlr2_generate(<out-var> GRAMMAR <file.g> CLASSES <Class> [<Class> ...]
+#                   [VOCABS <Vocab> ...])
 #
 # runs the ANTLR 2 tool on <file.g> into the build tree and sets <out-var> to
 # the generated sources. CLASSES names every lexer, parser and tree parser
 # class the grammar declares; for each, <Class>.cpp and <Class>.hpp are
-# generated, and for a parser also <Class>TokenTypes.hpp. The generated
+# generated. VOCABS names every token vocabulary the grammar exports (the
+# exportVocab option; without it, the name of each grammar class); for each,
+# <Vocab>TokenTypes.hpp and <Vocab>TokenTypes.txt are generated. The generated
 # directory is added to the include path of whatever uses the sources via the
 # variable <out-var>_INCLUDE_DIR. Link the library with ANTLR2_LIBRARIES.
 
@@ -16,7 +19,7 @@ find_library(ANTLR2_LIBRARY NAMES antlr-pic antlr REQUIRED)
 set(ANTLR2_LIBRARIES ${ANTLR2_LIBRARY})
 
 function(antlr2_generate out_var)
-  cmake_parse_arguments(A "" "GRAMMAR" "CLASSES" ${ARGN})
+  cmake_parse_arguments(A "" "GRAMMAR" "CLASSES;VOCABS" ${ARGN})
   get_filename_component(grammar ${A_GRAMMAR} ABSOLUTE)
   get_filename_component(stem ${grammar} NAME_WE)
   set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/antlr_${stem})
@@ -25,6 +28,9 @@ function(antlr2_generate out_var)
   foreach(cls ${A_CLASSES})
     list(APPEND outputs ${out_dir}/${cls}.cpp ${out_dir}/${cls}.hpp)
     list(APPEND sources ${out_dir}/${cls}.cpp)
+  endforeach()
+  foreach(vocab ${A_VOCABS})
+    list(APPEND outputs ${out_dir}/${vocab}TokenTypes.hpp ${out_dir}/${vocab}TokenTypes.txt)
   endforeach()
   add_custom_command(
     OUTPUT ${outputs}
