@@ -45,10 +45,10 @@ std::string CutComment(const std::string& text) {
   return text;
 }
 
-// Kept equation text on one line: comments removed, line ends outside quoted
-// words turned into blanks, ends trimmed.
+// Kept equation text on one line: comments removed and each run of white
+// space outside quoted words made a single blank.
 std::string OneLine(const std::string& text) {
-  std::string stripped = KalRuleUtils::StripComments(text);
+  std::string stripped = KalRuleUtils::Trim(KalRuleUtils::StripComments(text));
   std::string out;
   size_t i = 0;
   while (i < stripped.size()) {
@@ -56,12 +56,14 @@ std::string OneLine(const std::string& text) {
     if (next != i) {
       out.append(stripped, i, next - i);
       i = next;
-      continue;
+    } else if (KalRuleUtils::IsSpace(stripped[i])) {
+      while (i < stripped.size() && KalRuleUtils::IsSpace(stripped[i])) ++i;
+      out += ' ';
+    } else {
+      out += stripped[i++];
     }
-    char c = stripped[i++];
-    out += (c == '\n' || c == '\r') ? ' ' : c;
   }
-  return KalRuleUtils::Trim(out);
+  return out;
 }
 
 // Renumbers every Y register that starts a token outside quoted words.

@@ -173,6 +173,11 @@ Alignment* KalRule::GetAlignment(int i) {
   return &m_vAlignments[i];
 }
 
+const Alignment* KalRule::GetAlignment(int i) const {
+  if (i < 0 || i >= GetNumAlignments()) return nullptr;
+  return &m_vAlignments[i];
+}
+
 void KalRule::AddAlignment(int slPos, int tlPos) { m_vAlignments.push_back({slPos, tlPos}); }
 
 bool KalRule::CanAddChild(GraphNode* child) {

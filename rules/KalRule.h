@@ -211,6 +211,7 @@ class KalRule : public GraphNode, public TimeStampedObject {
   int GetNumAlignments() const { return static_cast<int>(m_vAlignments.size()); }
   // 0-based; null when out of range.
   Alignment* GetAlignment(int i);
+  const Alignment* GetAlignment(int i) const;
   void AddAlignment(int slPos, int tlPos);
 
   // Carried from reading to writing ("TR:", "L:" and "I:" entries).
