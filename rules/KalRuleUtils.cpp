@@ -10,15 +10,17 @@ long long ReadLeadingNumber(const std::string& text, long long lo, long long hi)
   while (i < text.size() && KalRuleUtils::IsSpace(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  // Accumulated as a negative number, whose range is the larger one.
   long long value = 0;
+  bool saturated = false;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > hi + 1) value = hi + 1;  // stays above every bound
+    int digit = text[i] - '0';
+    if (value < (LLONG_MIN + digit) / 10) saturated = true;
+    if (!saturated) value = value * 10 - digit;
   }
-  if (negative) value = -value;
-  if (value < lo) return lo;
-  if (value > hi) return hi;
-  return value;
+  if (saturated) return negative ? lo : hi;
+  if (!negative) return value < -hi ? hi : -value;
+  return value < lo ? lo : value;
 }
 
 // A single quote opens a literal only where a token may begin.
