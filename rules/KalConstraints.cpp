@@ -218,7 +218,8 @@ void KalConstraint::ParseConstraintSide(const std::string& item, bool left) {
 
 bool KalConstraint::LoadFromString(const std::string& text) {
   Reset();
-  const std::string c = KalRuleUtils::Trim(text);
+  // Comments are no part of the equation.
+  const std::string c = KalRuleUtils::Trim(KalRuleUtils::StripComments(text));
   if (c.empty()) {
     m_fVerbatim = true;
     return true;

@@ -14,7 +14,8 @@ const std::vector<std::string> KalRule::m_vszPOS = {
 
 void KalRuleID::SetCategory(const std::string& name) {
   m_POS = KalRule::GetPOSTypeFromString(name);
-  m_szCategory = m_POS == POS_TYPE_NONE ? name : "";
+  // A name that cannot be written as a category is not kept.
+  m_szCategory = m_POS == POS_TYPE_NONE && KalRuleUtils::IsTokenText(name) ? name : "";
 }
 
 std::string KalRuleID::GetCategoryName() const {
@@ -43,15 +44,26 @@ std::string KalRuleID::ToString() const {
 }
 
 void KalRuleID::LoadFromString(const std::string& text) {
-  std::string blanked = text;
-  for (char& c : blanked)
-    if (c == ',' || c == '{' || c == '}' || c == '(' || c == ')') c = ' ';
-  std::vector<std::string> words = KalRuleUtils::SplitWords(blanked);
+  auto words = [](std::string part) {
+    for (char& c : part)
+      if (c == ',' || c == '{' || c == '}' || c == '(' || c == ')') c = ' ';
+    return KalRuleUtils::SplitWords(part);
+  };
   m_POS = POS_TYPE_NONE;
   m_szCategory.clear();
   m_RuleNum = -1;
-  if (!words.empty()) SetCategory(words[0]);
-  if (words.size() > 1) m_RuleNum = KalRuleUtils::Atoi(words[1]);
+  // With a comma, the category is before it and the number after it, so that
+  // an ID without category, {,3}, reads back as written.
+  size_t comma = text.find(',');
+  std::vector<std::string> category = words(text.substr(0, comma));
+  std::vector<std::string> number;
+  if (comma != std::string::npos) {
+    number = words(text.substr(comma + 1));
+  } else if (category.size() > 1) {
+    number.assign(category.begin() + 1, category.end());
+  }
+  if (!category.empty()) SetCategory(category[0]);
+  if (!number.empty()) m_RuleNum = KalRuleUtils::Atoi(number[0]);
 }
 
 // ---- constituents

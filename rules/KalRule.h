@@ -265,6 +265,8 @@ class KalRule : public GraphNode, public TimeStampedObject {
   static void ReadConstituents(const std::string& text, bool splitWords, ConstituentList* out);
   void WriteConstituents(std::ostream& os, const ConstituentList& list, bool source) const;
   void ReadBody(const std::string& text, size_t pos);
+  // The rule's lines as an enabled rule has them.
+  void WriteRule(std::ostream& os) const;
   bool ReadMetadata(const std::string& content);
 
   KalRuleID m_RuleID;

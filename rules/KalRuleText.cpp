@@ -4,6 +4,8 @@
 
 #include "rules/KalRuleUtils.h"
 
+#include <sstream>
+
 namespace {
 
 const char kDisabledMarker[] = ";D:";
@@ -121,7 +123,10 @@ void KalRule::ReadConstituents(const std::string& text, bool splitWords, Constit
       i = end;
     } else {
       size_t begin = i;
-      while (i < s.size() && !KalRuleUtils::IsSpace(s[i]) && s[i] != '"' && s[i] != '#') ++i;
+      // A word ends where a quoted word could begin, as the engine reads it.
+      while (i < s.size() && !KalRuleUtils::IsSpace(s[i]) && s[i] != '#' &&
+             (i == begin || KalRuleUtils::SkipOpaque(s, i) == i))
+        ++i;
       std::string word = s.substr(begin, i - begin);
       POS_TYPE pos = GetPOSTypeFromString(word);
       if (pos != POS_TYPE_NONE) out->emplace_back(new POSConstituent(pos));
@@ -179,18 +184,24 @@ bool KalRule::LoadFromString(const std::string& text) {
   // The categories of the header, as in NP::NP.
   const std::string header =
       KalRuleUtils::StripComments(t.substr(headerStart, headerEnd - headerStart));
-  size_t colons = header.find("::");
+  // The pair just before the rule's sides; names the syntax cannot hold as
+  // categories are not taken.
+  size_t colons = header.rfind("::");
   if (colons != std::string::npos) {
     std::vector<std::string> before = KalRuleUtils::SplitWords(header.substr(0, colons));
-    if (!before.empty()) m_szSLCategory = before.back();
     size_t i = colons + 2;
     while (i < header.size() && KalRuleUtils::IsSpace(header[i])) ++i;
     size_t begin = i;
     while (i < header.size() && !KalRuleUtils::IsSpace(header[i]) && header[i] != ':' &&
            header[i] != '|')
       ++i;
-    m_szTLCategory = header.substr(begin, i - begin);
-    if (!haveID) m_RuleID.SetCategory(m_szSLCategory);
+    std::string target = header.substr(begin, i - begin);
+    if (!before.empty() && KalRuleUtils::IsTokenText(before.back()) &&
+        KalRuleUtils::IsTokenText(target)) {
+      m_szSLCategory = before.back();
+      m_szTLCategory = target;
+      if (!haveID) m_RuleID.SetCategory(m_szSLCategory);
+    }
   }
 
   bool lexical = m_RuleType == RULE_TYPE_LEXICAL;
@@ -258,11 +269,11 @@ void KalRule::ReadBody(const std::string& t, size_t pos) {
       ++i;
     } else if (c == ';') {
       size_t end = KalRuleUtils::SkipOpaque(t, i);
+      // A metadata entry fills its comment line: ;(I:text) holds any text.
       std::string comment = KalRuleUtils::Trim(t.substr(i + 1, end - i - 1));
-      size_t open, close;
-      if (!inConstraints && !comment.empty() && comment[0] == '(' &&
-          KalRuleUtils::FindGroup(comment, 0, '(', ')', &open, &close))
-        ReadMetadata(KalRuleUtils::Trim(comment.substr(open + 1, close - open - 1)));
+      size_t close = comment.rfind(')');
+      if (!inConstraints && !comment.empty() && comment[0] == '(' && close != std::string::npos)
+        ReadMetadata(KalRuleUtils::Trim(comment.substr(1, close - 1)));
       i = end;
     } else if (c == ')') {
       break;
@@ -327,15 +338,35 @@ void KalRule::WriteConstituents(std::ostream& os, const ConstituentList& list,
 }
 
 void KalRule::output(std::ostream& os) const {
-  // A disabled rule is comment text for the engine, every line of it.
-  const char* prefix = m_fEnabled ? "" : ";";
-  if (!m_fEnabled) os << kDisabledMarker << '\n';
-  if (m_RuleID.m_RuleNum != -1) os << prefix << m_RuleID.ToString() << '\n';
+  if (m_fEnabled) {
+    WriteRule(os);
+    OnOutput(os);
+    return;
+  }
+  // A disabled rule is comment text for the engine, every line of it, also
+  // the lines that a quoted word with a line end continues on.
+  std::ostringstream text;
+  WriteRule(text);
+  OnOutput(text);
+  os << kDisabledMarker << '\n';
+  const std::string lines = text.str();
+  size_t start = 0;
+  while (start < lines.size()) {
+    size_t end = lines.find('\n', start);
+    end = end == std::string::npos ? lines.size() : end + 1;
+    os << ';';
+    os.write(lines.data() + start, static_cast<std::streamsize>(end - start));
+    start = end;
+  }
+}
+
+void KalRule::WriteRule(std::ostream& os) const {
+  if (m_RuleID.m_RuleNum != -1) os << m_RuleID.ToString() << '\n';
 
   std::string source = m_szSLCategory.empty() ? m_RuleID.GetCategoryName() : m_szSLCategory;
   std::string target = m_szTLCategory.empty() ? source : m_szTLCategory;
-  os << prefix;
-  if (!source.empty())
+  // A name the rule syntax cannot hold as a category is left out.
+  if (KalRuleUtils::IsTokenText(source) && KalRuleUtils::IsTokenText(target))
     os << source << "::" << target << (m_RuleType == RULE_TYPE_LEXICAL ? " |" : " ") << ": ";
   os << '[';
   WriteConstituents(os, m_vSLConstituents, true);
@@ -343,29 +374,32 @@ void KalRule::output(std::ostream& os) const {
   WriteConstituents(os, m_vTLConstituents, false);
   os << "]\n";
 
-  os << prefix << "(\n";
-  if (IsSet()) os << prefix << ";(" << TimeStampToString() << ")\n";
+  os << "(\n";
+  if (IsSet()) os << ";(" << TimeStampToString() << ")\n";
   if (m_DesiredParentID.HasCategory() && m_DesiredParentID.m_RuleNum != -1)
-    os << prefix << ";(P:" << m_DesiredParentID.ToString() << ")\n";
-  if (!m_szIDLeadToChange.empty()) os << prefix << ";(I:" << m_szIDLeadToChange << ")\n";
+    os << ";(P:" << m_DesiredParentID.ToString() << ")\n";
+  if (!m_szIDLeadToChange.empty()) {
+    std::string text = m_szIDLeadToChange;
+    for (char& c : text)
+      if (c == '\n' || c == '\r') c = ' ';
+    os << ";(I:" << text << ")\n";
+  }
   if (!m_viTranslationPairs.empty()) {
-    os << prefix << ";(TR:";
+    os << ";(TR:";
     for (size_t i = 0; i < m_viTranslationPairs.size(); ++i)
       os << (i ? " " : "") << m_viTranslationPairs[i];
     os << ")\n";
   }
-  if (m_fL) os << prefix << ";(L:true)\n";
+  if (m_fL) os << ";(L:true)\n";
   if (!m_vAlignments.empty()) {
-    os << prefix;
     for (const Alignment& a : m_vAlignments)
       os << "  (X" << a.m_iSLWord << "::Y" << a.m_iTLWord << ')';
     os << '\n';
   }
   for (const KalConstraint* c : m_vConstraints) {
-    os << prefix << "  (";
+    os << "  (";
     c->output(os);
     os << ")\n";
   }
-  os << prefix << ")\n";
-  OnOutput(os);
+  os << ")\n";
 }

@@ -2,6 +2,7 @@
 #include "rules/KalRuleUtils.h"
 
 #include <climits>
+#include <cstring>
 
 namespace {
 
@@ -28,13 +29,24 @@ bool StartsToken(const std::string& text, size_t pos) {
   if (pos == 0) return true;
   char p = text[pos - 1];
   return KalRuleUtils::IsSpace(p) || p == '(' || p == ')' || p == '[' || p == ']' || p == '{' ||
-         p == '}' || p == '=' || p == '<' || p == '>' || p == '"' || p == ',';
+         p == '}' || p == '=' || p == '<' || p == '>' || p == '"' || p == ',' || p == '#';
 }
 
 }  // namespace
 
 bool KalRuleUtils::IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+bool KalRuleUtils::IsTokenText(const std::string& text) {
+  if (text.empty()) return false;
+  for (char ch : text) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+              c >= 128 || std::strchr("%'*+-.?_", c) != nullptr;
+    if (!ok || c == 0) return false;
+  }
+  return true;
 }
 
 int KalRuleUtils::Atoi(const std::string& text) {

@@ -41,6 +41,10 @@ class KalRuleUtils {
 
   static bool IsSpace(char c);
 
+  // True when `text` is one non-quoted word of the rule syntax (letters,
+  // digits, % ' * + - . ? _ and bytes 128 to 255), as category names are.
+  static bool IsTokenText(const std::string& text);
+
   // Tokens of equation text for comparing two texts as the engine reads
   // them: parentheses, quoted words and other words are tokens, white space
   // between them does not count, and a register is its lower-case letter and
