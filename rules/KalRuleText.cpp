@@ -245,8 +245,9 @@ bool KalRule::ReadMetadata(const std::string& content) {
 }
 
 // Reads the rule body that opens at the first '(' at or after `pos`: the
-// metadata entries (which the engine sees as comments), the alignments and
-// the equations, up to the body's closing parenthesis.
+// metadata entries (comment lines such as ;(T:1234), read until the first
+// equation), the alignments and the equations, up to the body's closing
+// parenthesis.
 void KalRule::ReadBody(const std::string& t, size_t pos) {
   size_t i = pos;
   while (i < t.size()) {
@@ -285,7 +286,9 @@ void KalRule::ReadBody(const std::string& t, size_t pos) {
       Alignment alignment;
       if (ReadAlignment(content, &alignment)) {
         m_vAlignments.push_back(alignment);
-      } else if (inConstraints || !ReadMetadata(KalRuleUtils::Trim(content))) {
+      } else {
+        // Metadata lives in comment lines; a group outside a comment is an
+        // equation to the engine and is kept as one.
         inConstraints = true;
         AddConstraint(content);
       }
