@@ -29,11 +29,28 @@ FStruc::FStruc(const FStruc& other) : Tree<Feature>(), name(other.name) {
   root_ = importSubtree(other, other.root());
 }
 
+FStruc::FStruc(FStruc&& other) noexcept : FStruc() { swap(other); }
+
 FStruc& FStruc::operator=(const FStruc& other) {
   if (this == &other) return *this;
   FStruc fresh(other);
-  *this = std::move(fresh);
+  swap(fresh);
   return *this;
+}
+
+FStruc& FStruc::operator=(FStruc&& other) noexcept {
+  if (this != &other) {
+    FStruc fresh(std::move(other));
+    swap(fresh);
+  }
+  return *this;
+}
+
+void FStruc::swap(FStruc& other) noexcept {
+  std::swap(root_, other.root_);
+  std::swap(name, other.name);
+  vList.swap(other.vList);
+  freeSlots.swap(other.freeSlots);
 }
 
 FStruc::FStruc(const FStruc& other, const Node* n) : Tree<Feature>(), name(other.name) {
@@ -49,7 +66,7 @@ void FStruc::clear() {
 void FStruc::copy(const FStruc& other, const Node* n) {
   FStruc fresh(other, n);
   fresh.name = name;
-  *this = std::move(fresh);
+  swap(fresh);
 }
 
 int FStruc::newValue(const Value& v) {

@@ -58,12 +58,14 @@ class FStruc : public Toolbox::Tree<Feature> {
   FStruc();
   explicit FStruc(const Symbol& name);
   FStruc(const FStruc& other);
-  FStruc(FStruc&&) noexcept = default;
+  // A moved-from structure is left empty.
+  FStruc(FStruc&& other) noexcept;
   FStruc& operator=(const FStruc& other);
-  FStruc& operator=(FStruc&&) noexcept = default;
+  FStruc& operator=(FStruc&& other) noexcept;
   // A copy of the subtree at n of other; its root takes n's Feature.
   FStruc(const FStruc& other, const Node* n);
 
+  void swap(FStruc& other) noexcept;
   void clear();
   void copy(const FStruc& other) { *this = other; }
   void copy(const FStruc& other, const Node* n);
