@@ -21,12 +21,13 @@ NodePtr newNode(const Symbol& name) { return NodePtr(new Node(Feature(name))); }
 
 bool FStruc::indentPrint = true;
 
-FStruc::FStruc() { root_ = newNode(Symbol()); }
+FStruc::FStruc() { insert(nullptr, 0, Feature()); }
 
-FStruc::FStruc(const Symbol& n) : name(n) { root_ = newNode(Symbol()); }
+FStruc::FStruc(const Symbol& n) : name(n) { insert(nullptr, 0, Feature()); }
 
 FStruc::FStruc(const FStruc& other) : Tree<Feature>(), name(other.name) {
-  root_ = importSubtree(other, other.root());
+  insert(nullptr, 0, Feature());
+  importInto(*root(), other, other.root());
 }
 
 FStruc::FStruc(FStruc&& other) noexcept : FStruc() { swap(other); }
@@ -47,18 +48,20 @@ FStruc& FStruc::operator=(FStruc&& other) noexcept {
 }
 
 void FStruc::swap(FStruc& other) noexcept {
-  std::swap(root_, other.root_);
+  swapTree(other);
   std::swap(name, other.name);
   vList.swap(other.vList);
   freeSlots.swap(other.freeSlots);
 }
 
 FStruc::FStruc(const FStruc& other, const Node* n) : Tree<Feature>(), name(other.name) {
-  root_ = importSubtree(other, n);
+  insert(nullptr, 0, Feature());
+  importInto(*root(), other, n);
 }
 
 void FStruc::clear() {
-  root_ = newNode(Symbol());
+  Tree<Feature>::clear();
+  insert(nullptr, 0, Feature());
   vList.clear();
   freeSlots.clear();
 }
@@ -93,7 +96,8 @@ void FStruc::releaseValues(Node* n) {
 void FStruc::eraseNode(Node* n) {
   releaseValues(n);
   if (n == root()) {
-    root_ = newNode(Symbol());
+    Tree<Feature>::clear();
+    insert(nullptr, 0, Feature());
     return;
   }
   erase(n);
@@ -114,13 +118,18 @@ Node* FStruc::promoteKeepName(Node* member) {
 
 NodePtr FStruc::importSubtree(const FStruc& src, const Node* n) {
   NodePtr c(new Node(n->data));
-  if (n->data.isValue()) c->data.vi = newValue(src.value(n));
-  c->daughters.reserve(n->size());
-  for (const NodePtr& d : n->daughters) {
-    c->daughters.push_back(importSubtree(src, d.get()));
-    c->daughters.back()->mother = c.get();
-  }
+  importInto(*c, src, n);
   return c;
+}
+
+void FStruc::importInto(Node& to, const FStruc& src, const Node* n) {
+  to.data = n->data;
+  if (n->data.isValue()) to.data.vi = newValue(src.value(n));
+  to.daughters.reserve(n->size());
+  for (const NodePtr& d : n->daughters) {
+    to.daughters.push_back(importSubtree(src, d.get()));
+    to.daughters.back()->mother = &to;
+  }
 }
 
 void FStruc::makeValueNode(Node* n, const Value& v) {

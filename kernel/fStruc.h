@@ -174,6 +174,7 @@ class FStruc : public Toolbox::Tree<Feature> {
   Node* promoteKeepName(Node* member);
   // A copy of the subtree n of src, its values entered into this structure.
   NodePtr importSubtree(const FStruc& src, const Node* n);
+  void importInto(Node& to, const FStruc& src, const Node* n);
   void clearContents(Node* n);
   Node* createPath(Node* n, const Path& path, size_t i);
 

@@ -23,24 +23,17 @@ bool valuesUnify(const Value& a, const Value& b) {
 
 bool leadingBox(const Node* n) { return n->size() && n->first()->data.name.isSpecial(BOX); }
 
-// The alternatives of n when it is a disjunction (boxes left out when
-// skipBoxes), else n itself.
-std::vector<const Node*> alternatives(const Node* n, bool skipBoxes) {
-  std::vector<const Node*> out;
-  if (FStruc::kindOf(n) != Kind::Or) {
-    out.push_back(n);
-    return out;
-  }
-  for (const NodePtr& d : n->daughters)
-    if (!skipBoxes || !d->data.name.isSpecial(BOX)) out.push_back(d.get());
-  return out;
-}
-
-std::vector<const Node*> members(const Node* n) {
-  std::vector<const Node*> out;
-  for (const NodePtr& d : n->daughters) out.push_back(d.get());
-  return out;
-}
+// The alternatives of n when it is a disjunction, else n itself; members()
+// likewise for multiple groups. Views, so that no list is built.
+struct Alts {
+  const Node* n;
+  bool group;
+  size_t size() const { return group ? n->size() : 1; }
+  const Node* operator[](size_t i) const { return group ? n->daughter(i) : n; }
+};
+Alts alternatives(const Node* n) { return {n, FStruc::kindOf(n) == Kind::Or}; }
+Alts members(const Node* n) { return {n, FStruc::kindOf(n) == Kind::Multiple}; }
+bool isBox(const Node* n) { return n->data.name.isSpecial(BOX); }
 
 void adopt(Node* mother, std::vector<NodePtr> fresh) {
   mother->daughters = std::move(fresh);
@@ -57,10 +50,10 @@ bool FStruc::unifiable(const Node* l, const FStruc& src, const Node* r) const {
   }
   Kind kl = kindOf(l), kr = kindOf(r);
   if (kl == Kind::Multiple) {
-    std::vector<const Node*> targets = kr == Kind::Multiple ? members(r) : std::vector<const Node*>{r};
+    Alts targets = members(r);
     for (const NodePtr& m : l->daughters)
-      for (const Node* t : targets)
-        if (!unifiable(m.get(), src, t)) return false;
+      for (size_t j = 0; j < targets.size(); ++j)
+        if (!unifiable(m.get(), src, targets[j])) return false;
     return true;
   }
   if (kr == Kind::Multiple) {
@@ -77,9 +70,10 @@ bool FStruc::unifiable(const Node* l, const FStruc& src, const Node* r) const {
     }
     return true;
   }
-  for (const Node* la : alternatives(l, false))
-    for (const Node* ra : alternatives(r, true))
-      if (unifiable(la, src, ra)) return true;
+  Alts las = alternatives(l), ras = alternatives(r);
+  for (size_t i = 0; i < las.size(); ++i)
+    for (size_t j = 0; j < ras.size(); ++j)
+      if (!isBox(ras[j]) && unifiable(las[i], src, ras[j])) return true;
   return kr == Kind::Or && leadingBox(r);
 }
 
@@ -145,11 +139,52 @@ void FStruc::applyUnify(Node* l, const FStruc& src, const Node* r) {
     return;
   }
   // A disjunction on either side: one alternative for every pair that
-  // unifies, equal results merged.
+  // unifies, equal results merged, a single result in place of the group.
+  Alts ras = alternatives(r);
+  const Node* onlyRight = nullptr;
+  size_t named = 0;
+  for (size_t j = 0; j < ras.size(); ++j) {
+    if (!isBox(ras[j])) {
+      onlyRight = ras[j];
+      ++named;
+    }
+  }
+  if (named == 1) {
+    // Each alternative of l pairs with one alternative at most: unify the
+    // alternatives in place instead of building copies.
+    if (kl != Kind::Or) {
+      applyUnify(l, src, onlyRight);
+      return;
+    }
+    std::vector<bool> keep(l->size());
+    bool any = false;
+    for (size_t i = 0; i < l->size(); ++i) any |= keep[i] = unifiable(l->daughter(i), src, onlyRight);
+    if (!any) return;  // r was open: l stays as it was
+    for (size_t i = l->size(); i-- > 0;)
+      if (!keep[i]) eraseNode(l->daughter(i));
+    for (size_t i = 0; i < l->size(); ++i) {
+      l->daughter(i)->data = Feature(Symbol(OR));  // a box alternative becomes a named one
+      applyUnify(l->daughter(i), src, onlyRight);
+      for (size_t k = 0; k < i; ++k) {
+        if (isomorphicSameRoot(*this, l->daughter(k), *this, l->daughter(i))) {
+          eraseNode(l->daughter(i--));
+          break;
+        }
+      }
+    }
+    if (l->size() == 1) {
+      NodePtr single = detach(l->daughter(0));
+      adopt(l, std::move(single->daughters));
+    }
+    return;
+  }
   std::vector<NodePtr> results;
-  for (const Node* la : alternatives(l, false)) {
-    for (const Node* ra : alternatives(r, true)) {
-      if (!unifiable(la, src, ra)) continue;
+  Alts las = alternatives(l);
+  for (size_t i = 0; i < las.size(); ++i) {
+    const Node* la = las[i];
+    for (size_t j = 0; j < ras.size(); ++j) {
+      const Node* ra = ras[j];
+      if (isBox(ra) || !unifiable(la, src, ra)) continue;
       NodePtr c = importSubtree(*this, la);
       c->data = Feature(Symbol(OR));
       applyUnify(c.get(), src, ra);
@@ -191,9 +226,10 @@ bool FStruc::test(const Node* l, const FStruc& src, const Node* r, bool flag) co
     return true;
   }
   if (kl == Kind::Or || kr == Kind::Or) {
-    for (const Node* la : alternatives(l, false))
-      for (const Node* ra : alternatives(r, true))
-        if (test(la, src, ra, flag)) return true;
+    Alts las = alternatives(l), ras = alternatives(r);
+    for (size_t i = 0; i < las.size(); ++i)
+      for (size_t j = 0; j < ras.size(); ++j)
+        if (!isBox(ras[j]) && test(las[i], src, ras[j], flag)) return true;
     return false;
   }
   for (const NodePtr& rf : r->daughters) {

@@ -34,7 +34,7 @@ void setDaughters(Node* s, std::vector<NodePtr> fresh) {
 // Unifies a detached copy of s with o; the result, or null on failure.
 NodePtr unifiedCopy(const Node* s, const Node* o) {
   Value tmp;
-  tmp.attach(nullptr, 0, Value::clone(s));
+  tmp.insert(nullptr, 0, s);
   if (!tmp.pseudoUnify(tmp.root(), o, true)) return nullptr;
   return tmp.detach(tmp.root());
 }
@@ -99,7 +99,7 @@ bool Value::pseudoUnify(Node* s, const Node* o, bool modify) {
         case Shape::Or: {
           // The alternatives of o that s does not exclude.
           Value tmp;
-          tmp.attach(nullptr, 0, clone(o));
+          tmp.insert(nullptr, 0, o);
           if (!tmp.puDifference(tmp.root(), s, modify)) return false;
           if (modify) replace(s, tmp.detach(tmp.root()));
           return true;
