@@ -1,6 +1,7 @@
 // kernel/fStruc.cpp
 #include "kernel/fStruc.h"
 
+#include <cassert>
 #include <ostream>
 #include <utility>
 
@@ -384,6 +385,16 @@ bool FStruc::walkOr(Node* n, const Path& path, size_t i, const ModifyOps& ops) {
 // copies go at the first failure.
 bool FStruc::walkMultiple(Node* n, const Path& path, size_t i, const ModifyOps& ops) {
   size_t count = n->size();
+  if (ops.willExist && ops.willMiss && ops.willBlock) {
+    for (size_t j = 0; j < count; ++j)
+      if (!predictPath(n->daughter(j), path, i, ops)) return false;
+    for (size_t j = 0; j < count; ++j) {
+      bool ok = modifyPath(n->daughter(j), path, i, ops);
+      assert(ok && "the prediction of a walk must match the walk");
+      (void)ok;
+    }
+    return true;
+  }
   for (size_t j = 0; j < count; ++j) {
     Node* c = attach(n, j, importSubtree(*this, n->daughter(j + j)));
     if (!modifyPath(c, path, i, ops)) {
@@ -393,6 +404,31 @@ bool FStruc::walkMultiple(Node* n, const Path& path, size_t i, const ModifyOps& 
   }
   while (n->size() > count) eraseNode(n->daughter(count));
   return true;
+}
+
+// The outcome modifyPath would have, found without changing anything.
+bool FStruc::predictPath(const Node* start, const Path& path, size_t i,
+                         const ModifyOps& ops) const {
+  const Node* cur = start;
+  while (i < path.size()) {
+    if (cur->data.isValue()) return ops.willBlock(cur, i);
+    Kind k = kindOf(cur);
+    if (k == Kind::Or) {
+      for (const NodePtr& d : cur->daughters)
+        if (predictPath(d.get(), path, i, ops)) return true;
+      return false;
+    }
+    if (k == Kind::Multiple) {
+      for (const NodePtr& d : cur->daughters)
+        if (!predictPath(d.get(), path, i, ops)) return false;
+      return true;
+    }
+    const Node* next = cur->find(path[i]);
+    if (!next) return ops.willMiss(cur, i);
+    cur = next;
+    ++i;
+  }
+  return ops.willExist(cur);
 }
 
 bool FStruc::runPath(const Node* start, const Path& path, size_t i, const ReadFunc& op) const {

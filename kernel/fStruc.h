@@ -48,12 +48,19 @@ class FStruc : public Toolbox::Tree<Feature> {
   // before the end (the size_t is the index of the first unwalked element).
   using ExistFunc = std::function<bool(Node*)>;
   using MissFunc = std::function<bool(Node*, size_t)>;
+  using ReadFunc = std::function<bool(const Node*)>;
+  using ReadMissFunc = std::function<bool(const Node*, size_t)>;
   struct ModifyOps {
     ExistFunc exist;
     MissFunc notExist;
     MissFunc vBlock;
+    // Optional: the results the three will give, found without changing
+    // anything. With them a walk through a multiple group tests first and
+    // then works on the members in place rather than on copies.
+    ReadFunc willExist;
+    ReadMissFunc willMiss;
+    ReadMissFunc willBlock;
   };
-  using ReadFunc = std::function<bool(const Node*)>;
 
   FStruc();
   explicit FStruc(const Symbol& name);
@@ -180,11 +187,12 @@ class FStruc : public Toolbox::Tree<Feature> {
 
   bool walkOr(Node* n, const Path& path, size_t i, const ModifyOps& ops);
   bool walkMultiple(Node* n, const Path& path, size_t i, const ModifyOps& ops);
+  bool predictPath(const Node* n, const Path& path, size_t i, const ModifyOps& ops) const;
   void applyUnify(Node* l, const FStruc& src, const Node* r);
   bool unifyToPath(const Path& path, const FStruc& src, const Node* r);
   bool byRight(const Path& path, const FStruc& right, const Path& rightPath, RightOp op,
                bool filter);
-  bool checkRight(Node* l, const FStruc& src, const Node* r, RightOp op) const;
+  bool checkRight(const Node* l, const FStruc& src, const Node* r, RightOp op) const;
   bool removeWalk(Node* start, const Path& path, size_t i);
   void removeTop(const Path& path);
   void printOneLine(std::ostream& os, const Node* n) const;

@@ -14,6 +14,9 @@ using Kind = FStruc::Kind;
 
 bool fail(Node*, size_t) { return false; }
 bool succeed(Node*, size_t) { return true; }
+bool willFail(const Node*, size_t) { return false; }
+bool willSucceed(const Node*, size_t) { return true; }
+bool always(const Node*) { return true; }
 
 // An empty value carries no information and unifies with anything.
 bool valuesUnify(const Value& a, const Value& b) {
@@ -251,14 +254,18 @@ bool FStruc::pseudoUnify(const Path& path, const Value& v) {
         if (stored.removeBox()) stored.compact();
         return true;
       },
-      fail};
+      fail,
+      [&](const Node* n) { return n->data.isValue() && valuesUnify(value(n), v); },
+      willSucceed,
+      willFail};
   if (empty()) return ops.notExist(root(), 0);
   return modifyPath(root(), path, 0, ops);
 }
 
 bool FStruc::constrain(const Path& path, const Value& v) {
   if (empty()) return false;
-  ModifyOps ops{[&](Node* n) { return n->data.isValue() && valuesUnify(value(n), v); }, fail, fail};
+  ReadFunc check = [&](const Node* n) { return n->data.isValue() && valuesUnify(value(n), v); };
+  ModifyOps ops{check, fail, fail, check, willFail, willFail};
   return modifyPath(root(), path, 0, ops);
 }
 
@@ -270,7 +277,8 @@ bool FStruc::constrainNoFilter(const Path& path, const Value& v) const {
 
 bool FStruc::isomorphism(const Path& path, const Value& v) {
   if (empty()) return false;
-  ModifyOps ops{[&](Node* n) { return n->data.isValue() && value(n) == v; }, fail, fail};
+  ReadFunc check = [&](const Node* n) { return n->data.isValue() && value(n) == v; };
+  ModifyOps ops{check, fail, fail, check, willFail, willFail};
   return modifyPath(root(), path, 0, ops);
 }
 
@@ -289,7 +297,8 @@ bool FStruc::assign(const Path& path, const Value& v) {
     return true;
   };
   if (empty()) return put(root(), 0);
-  ModifyOps ops{[&](Node* n) { return put(n, path.size()); }, put, put};
+  ModifyOps ops{[&](Node* n) { return put(n, path.size()); }, put, put, always, willSucceed,
+                willSucceed};
   return modifyPath(root(), path, 0, ops);
 }
 
@@ -305,7 +314,10 @@ bool FStruc::unifyToPath(const Path& path, const FStruc& src, const Node* r) {
         if (removeBox(last)) compact(last);
         return true;
       },
-      fail};
+      fail,
+      [&](const Node* n) { return !n->data.isValue() && unifiable(n, src, r); },
+      willSucceed,
+      willFail};
   if (empty()) return ops.notExist(root(), 0);
   return modifyPath(root(), path, 0, ops);
 }
@@ -334,7 +346,7 @@ bool FStruc::pseudoUnify(const Path& path, const FStruc& right, const Path& righ
   return unifyToPath(path, tmp, tmp.root());
 }
 
-bool FStruc::checkRight(Node* l, const FStruc& src, const Node* r, RightOp op) const {
+bool FStruc::checkRight(const Node* l, const FStruc& src, const Node* r, RightOp op) const {
   if (r->data.isValue()) {
     if (!l->data.isValue()) return false;
     if (op == RightOp::Iso) return value(l) == src.value(r);
@@ -362,11 +374,12 @@ bool FStruc::byRight(const Path& path, const FStruc& right, const Path& rightPat
 
   auto runOne = [&](const Node* r) {
     if (filter) {
-      ModifyOps ops{[&](Node* n) { return checkRight(n, right, r, op); }, fail, fail};
+      ReadFunc check = [&](const Node* n) { return checkRight(n, right, r, op); };
+      ModifyOps ops{check, fail, fail, check, willFail, willFail};
       return modifyPath(root(), path, 0, ops);
     }
     return runPath(root(), path, 0,
-                   [&](const Node* n) { return checkRight(const_cast<Node*>(n), right, r, op); });
+                   [&](const Node* n) { return checkRight(n, right, r, op); });
   };
   const std::vector<_BlueprintEntry>& es = bp.entries;
   auto skip = [&](size_t& k) {
@@ -467,7 +480,8 @@ bool FStruc::assign(const Path& path, const FStruc& right, const Path& rightPath
     return true;
   };
   if (empty()) return put(root(), 0);
-  ModifyOps ops{[&](Node* n) { return put(n, path.size()); }, put, put};
+  ModifyOps ops{[&](Node* n) { return put(n, path.size()); }, put, put, always, willSucceed,
+                willSucceed};
   return modifyPath(root(), path, 0, ops);
 }
 
@@ -497,7 +511,11 @@ bool FStruc::push(const Path& path, const FStruc& right, const Path& rightPath) 
                     value(n).push(v);
                     return true;
                   },
-                  create, fail};
+                  create,
+                  fail,
+                  [](const Node* n) { return n->data.isValue(); },
+                  willSucceed,
+                  willFail};
     return modifyPath(root(), path, 0, ops);
   }
   FStruc tmp;
@@ -527,7 +545,8 @@ bool FStruc::push(const Path& path, const FStruc& right, const Path& rightPath) 
   };
   MissFunc create = [&](Node* n, size_t i) { return pushOnto(createPath(n, path, i)); };
   if (empty()) return create(root(), 0);
-  ModifyOps ops{pushOnto, create, fail};
+  ModifyOps ops{pushOnto, create, fail, [](const Node* n) { return !n->data.isValue(); },
+                willSucceed, willFail};
   return modifyPath(root(), path, 0, ops);
 }
 
@@ -586,19 +605,21 @@ void FStruc::removeTop(const Path& path) {
 
 bool FStruc::isDefined(const Path& path) {
   if (empty()) return false;
-  return modifyPath(root(), path, 0, {[](Node*) { return true; }, fail, fail});
+  return modifyPath(root(), path, 0, {[](Node*) { return true; }, fail, fail, always, willFail, willFail});
 }
 
 bool FStruc::isUndefined(const Path& path) {
   if (empty()) return true;
-  return modifyPath(root(), path, 0, {[](Node*) { return false; }, succeed, succeed});
+  return modifyPath(root(), path, 0, {[](Node*) { return false; }, succeed, succeed,
+                                      [](const Node*) { return false; }, willSucceed,
+                                      willSucceed});
 }
 
 namespace {
 
 template <bool (Symbol::*test)() const>
-FStruc::ExistFunc atomTest(const FStruc& fs) {
-  return [&fs](Node* n) {
+FStruc::ReadFunc atomTest(const FStruc& fs) {
+  return [&fs](const Node* n) {
     if (!n->data.isValue()) return false;
     const Value& v = fs.value(n);
     return v.isAtom() && (v.root()->data.*test)();
@@ -609,17 +630,20 @@ FStruc::ExistFunc atomTest(const FStruc& fs) {
 
 bool FStruc::isNumber(const Path& path) {
   if (empty()) return false;
-  return modifyPath(root(), path, 0, {atomTest<&Symbol::isNumber>(*this), fail, fail});
+  return modifyPath(root(), path, 0, {atomTest<&Symbol::isNumber>(*this), fail, fail,
+                                      atomTest<&Symbol::isNumber>(*this), willFail, willFail});
 }
 
 bool FStruc::isInteger(const Path& path) {
   if (empty()) return false;
-  return modifyPath(root(), path, 0, {atomTest<&Symbol::isInteger>(*this), fail, fail});
+  return modifyPath(root(), path, 0, {atomTest<&Symbol::isInteger>(*this), fail, fail,
+                                      atomTest<&Symbol::isInteger>(*this), willFail, willFail});
 }
 
 bool FStruc::isPositive(const Path& path) {
   if (empty()) return false;
-  return modifyPath(root(), path, 0, {atomTest<&Symbol::isPositive>(*this), fail, fail});
+  return modifyPath(root(), path, 0, {atomTest<&Symbol::isPositive>(*this), fail, fail,
+                                      atomTest<&Symbol::isPositive>(*this), willFail, willFail});
 }
 
 // ---- removal ----

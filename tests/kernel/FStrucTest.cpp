@@ -208,6 +208,43 @@ TEST(FStrucTest, Normalising) {
   EXPECT_EQ("((x ((a 1))))", Line(two));
 }
 
+TEST(FStrucTest, ModifyingWalkOverMultipleGroup) {
+  // A walk whose callbacks give no predictions works on copies of the
+  // members; the outcome is the same as in place.
+  struct Case { const char* in; bool ok; const char* out; };
+  const Case kCases[] = {
+      {"((args (*MULTIPLE* ((a 1)) ((a 3)))))", true, "((args (*MULTIPLE* ((a z)) ((a z)))))"},
+      {"((args (*MULTIPLE* ((a 1)) ((a 2)))))", false, "((args (*MULTIPLE* ((a 1)) ((a 2)))))"},
+      {"((args (*MULTIPLE* ((a 1)) ((b 2)))))", true,
+       "((args (*MULTIPLE* ((a z)) ((b 2) (a new)))))"},
+  };
+  for (const Case& c : kCases) {
+    for (bool predicted : {false, true}) {
+      FStruc fs = FS(c.in);
+      FStruc::ModifyOps ops;
+      ops.exist = [&](FStruc::Node* n) {
+        if (!n->data.isValue() || fs.value(n) == V("2")) return false;
+        fs.makeValueNode(n, V("z"));
+        return true;
+      };
+      ops.notExist = [&](FStruc::Node* n, size_t) {
+        fs.makeValueNode(fs.insert(n, n->size(), Feature(Symbol("a"))), V("new"));
+        return true;
+      };
+      ops.vBlock = [](FStruc::Node*, size_t) { return false; };
+      if (predicted) {
+        ops.willExist = [&](const FStruc::Node* n) {
+          return n->data.isValue() && !(fs.value(n) == V("2"));
+        };
+        ops.willMiss = [](const FStruc::Node*, size_t) { return true; };
+        ops.willBlock = [](const FStruc::Node*, size_t) { return false; };
+      }
+      EXPECT_EQ(c.ok, fs.modifyPath(fs.root(), P("args a"), 0, ops)) << c.in;
+      EXPECT_EQ(c.out, Line(fs)) << c.in << (predicted ? " in place" : " on copies");
+    }
+  }
+}
+
 TEST(FStrucTest, Isomorphism) {
   struct Case { const char* a; const char* b; bool iso, relaxed; };
   const Case kCases[] = {
