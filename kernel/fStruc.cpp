@@ -215,8 +215,7 @@ Node* FStruc::compact(Node* n) {
 }
 
 bool FStruc::removeBox(Node* n) {
-  if (n->data.isValue() || !n->size() || n->first()->data.name.readCode() >= UNKNOWN)
-    return false;
+  if (n->data.isValue() || !n->size() || n->first()->data.name.readCode() >= UNKNOWN) return false;
   bool any = false;
   for (size_t i = 0; i < n->size();) {
     Node* d = n->daughter(i);
@@ -281,8 +280,7 @@ bool isoNodes(const FStruc& fa, const Node* a, const FStruc& fb, const Node* b) 
 
 }  // namespace
 
-bool FStruc::isomorphicSameRoot(const FStruc& fa, const Node* a, const FStruc& fb,
-                                const Node* b) {
+bool FStruc::isomorphicSameRoot(const FStruc& fa, const Node* a, const FStruc& fb, const Node* b) {
   return isoNodes<false>(fa, a, fb, b);
 }
 
@@ -363,6 +361,9 @@ bool FStruc::walkOr(Node* n, const Path& path, size_t i, const ModifyOps& ops) {
   for (size_t j = 0; j < count; ++j) {
     ok[j] = modifyPath(n->daughter(j), path, i, ops);
     any = any || ok[j];
+    // An open alternative that received features is open no more.
+    Node* alt = n->daughter(j);
+    if (ok[j] && alt->data.name.isSpecial(BOX) && alt->size()) alt->data.name = Symbol(OR);
   }
   if (!any) return false;
   for (size_t j = count; j-- > 0;)

@@ -103,8 +103,7 @@ class FStruc : public Toolbox::Tree<Feature> {
   Node* reduceToAtomFSIfPossible(Node* n);
 
   // Equality of two subtrees whose roots are taken as equal.
-  static bool isomorphicSameRoot(const FStruc& fa, const Node* a, const FStruc& fb,
-                                 const Node* b);
+  static bool isomorphicSameRoot(const FStruc& fa, const Node* a, const FStruc& fb, const Node* b);
   // The same, but value nodes match when their values unify.
   static bool isomorphicSameRootRelaxed(const FStruc& fa, const Node* a, const FStruc& fb,
                                         const Node* b);

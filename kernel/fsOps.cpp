@@ -161,7 +161,8 @@ void FStruc::applyUnify(Node* l, const FStruc& src, const Node* r) {
     }
     std::vector<bool> keep(l->size());
     bool any = false;
-    for (size_t i = 0; i < l->size(); ++i) any |= keep[i] = unifiable(l->daughter(i), src, onlyRight);
+    for (size_t i = 0; i < l->size(); ++i)
+      any |= keep[i] = unifiable(l->daughter(i), src, onlyRight);
     if (!any) return;  // r was open: l stays as it was
     for (size_t i = l->size(); i-- > 0;)
       if (!keep[i]) eraseNode(l->daughter(i));
@@ -245,19 +246,18 @@ bool FStruc::test(const Node* l, const FStruc& src, const Node* r, bool flag) co
 // ---- operations with a value ----
 
 bool FStruc::pseudoUnify(const Path& path, const Value& v) {
-  ModifyOps ops{
-      [&](Node* n) { return n->data.isValue() && value(n).pseudoUnify(v, true); },
-      [&](Node* n, size_t i) {
-        Node* last = createPath(n, path, i);
-        makeValueNode(last, v);
-        Value& stored = value(last);
-        if (stored.removeBox()) stored.compact();
-        return true;
-      },
-      fail,
-      [&](const Node* n) { return n->data.isValue() && valuesUnify(value(n), v); },
-      willSucceed,
-      willFail};
+  ModifyOps ops{[&](Node* n) { return n->data.isValue() && value(n).pseudoUnify(v, true); },
+                [&](Node* n, size_t i) {
+                  Node* last = createPath(n, path, i);
+                  makeValueNode(last, v);
+                  Value& stored = value(last);
+                  if (stored.removeBox()) stored.compact();
+                  return true;
+                },
+                fail,
+                [&](const Node* n) { return n->data.isValue() && valuesUnify(value(n), v); },
+                willSucceed,
+                willFail};
   if (empty()) return ops.notExist(root(), 0);
   return modifyPath(root(), path, 0, ops);
 }
@@ -284,7 +284,8 @@ bool FStruc::isomorphism(const Path& path, const Value& v) {
 
 bool FStruc::isomorphismNoFilter(const Path& path, const Value& v) const {
   if (empty()) return false;
-  return runPath(root(), path, 0, [&](const Node* n) { return n->data.isValue() && value(n) == v; });
+  return runPath(root(), path, 0,
+                 [&](const Node* n) { return n->data.isValue() && value(n) == v; });
 }
 
 bool FStruc::assign(const Path& path, const Value& v) {
@@ -297,27 +298,26 @@ bool FStruc::assign(const Path& path, const Value& v) {
     return true;
   };
   if (empty()) return put(root(), 0);
-  ModifyOps ops{[&](Node* n) { return put(n, path.size()); }, put, put, always, willSucceed,
-                willSucceed};
+  ModifyOps ops{
+      [&](Node* n) { return put(n, path.size()); }, put, put, always, willSucceed, willSucceed};
   return modifyPath(root(), path, 0, ops);
 }
 
 // ---- operations with a path into another structure ----
 
 bool FStruc::unifyToPath(const Path& path, const FStruc& src, const Node* r) {
-  ModifyOps ops{
-      [&](Node* n) { return !n->data.isValue() && pseudoUnify(n, src, r); },
-      [&](Node* n, size_t i) {
-        Node* last = createPath(n, path, i);
-        for (const NodePtr& d : r->daughters)
-          attach(last, last->size(), importSubtree(src, d.get()));
-        if (removeBox(last)) compact(last);
-        return true;
-      },
-      fail,
-      [&](const Node* n) { return !n->data.isValue() && unifiable(n, src, r); },
-      willSucceed,
-      willFail};
+  ModifyOps ops{[&](Node* n) { return !n->data.isValue() && pseudoUnify(n, src, r); },
+                [&](Node* n, size_t i) {
+                  Node* last = createPath(n, path, i);
+                  for (const NodePtr& d : r->daughters)
+                    attach(last, last->size(), importSubtree(src, d.get()));
+                  if (removeBox(last)) compact(last);
+                  return true;
+                },
+                fail,
+                [&](const Node* n) { return !n->data.isValue() && unifiable(n, src, r); },
+                willSucceed,
+                willFail};
   if (empty()) return ops.notExist(root(), 0);
   return modifyPath(root(), path, 0, ops);
 }
@@ -354,9 +354,12 @@ bool FStruc::checkRight(const Node* l, const FStruc& src, const Node* r, RightOp
   }
   if (l->data.isValue()) return false;
   switch (op) {
-    case RightOp::Constrain: return isomorphicSameRootRelaxed(*this, l, src, r);
-    case RightOp::Test: return test(l, src, r, false);
-    default: return isomorphicSameRoot(*this, l, src, r);
+    case RightOp::Constrain:
+      return isomorphicSameRootRelaxed(*this, l, src, r);
+    case RightOp::Test:
+      return test(l, src, r, false);
+    default:
+      return isomorphicSameRoot(*this, l, src, r);
   }
 }
 
@@ -378,8 +381,7 @@ bool FStruc::byRight(const Path& path, const FStruc& right, const Path& rightPat
       ModifyOps ops{check, fail, fail, check, willFail, willFail};
       return modifyPath(root(), path, 0, ops);
     }
-    return runPath(root(), path, 0,
-                   [&](const Node* n) { return checkRight(n, right, r, op); });
+    return runPath(root(), path, 0, [&](const Node* n) { return checkRight(n, right, r, op); });
   };
   const std::vector<_BlueprintEntry>& es = bp.entries;
   auto skip = [&](size_t& k) {
@@ -480,8 +482,8 @@ bool FStruc::assign(const Path& path, const FStruc& right, const Path& rightPath
     return true;
   };
   if (empty()) return put(root(), 0);
-  ModifyOps ops{[&](Node* n) { return put(n, path.size()); }, put, put, always, willSucceed,
-                willSucceed};
+  ModifyOps ops{
+      [&](Node* n) { return put(n, path.size()); }, put, put, always, willSucceed, willSucceed};
   return modifyPath(root(), path, 0, ops);
 }
 
@@ -545,7 +547,7 @@ bool FStruc::push(const Path& path, const FStruc& right, const Path& rightPath) 
   };
   MissFunc create = [&](Node* n, size_t i) { return pushOnto(createPath(n, path, i)); };
   if (empty()) return create(root(), 0);
-  ModifyOps ops{pushOnto, create, fail, [](const Node* n) { return !n->data.isValue(); },
+  ModifyOps ops{pushOnto,    create,  fail, [](const Node* n) { return !n->data.isValue(); },
                 willSucceed, willFail};
   return modifyPath(root(), path, 0, ops);
 }
@@ -605,14 +607,15 @@ void FStruc::removeTop(const Path& path) {
 
 bool FStruc::isDefined(const Path& path) {
   if (empty()) return false;
-  return modifyPath(root(), path, 0, {[](Node*) { return true; }, fail, fail, always, willFail, willFail});
+  return modifyPath(root(), path, 0,
+                    {[](Node*) { return true; }, fail, fail, always, willFail, willFail});
 }
 
 bool FStruc::isUndefined(const Path& path) {
   if (empty()) return true;
-  return modifyPath(root(), path, 0, {[](Node*) { return false; }, succeed, succeed,
-                                      [](const Node*) { return false; }, willSucceed,
-                                      willSucceed});
+  return modifyPath(root(), path, 0,
+                    {[](Node*) { return false; }, succeed, succeed,
+                     [](const Node*) { return false; }, willSucceed, willSucceed});
 }
 
 namespace {
@@ -630,20 +633,23 @@ FStruc::ReadFunc atomTest(const FStruc& fs) {
 
 bool FStruc::isNumber(const Path& path) {
   if (empty()) return false;
-  return modifyPath(root(), path, 0, {atomTest<&Symbol::isNumber>(*this), fail, fail,
-                                      atomTest<&Symbol::isNumber>(*this), willFail, willFail});
+  return modifyPath(root(), path, 0,
+                    {atomTest<&Symbol::isNumber>(*this), fail, fail,
+                     atomTest<&Symbol::isNumber>(*this), willFail, willFail});
 }
 
 bool FStruc::isInteger(const Path& path) {
   if (empty()) return false;
-  return modifyPath(root(), path, 0, {atomTest<&Symbol::isInteger>(*this), fail, fail,
-                                      atomTest<&Symbol::isInteger>(*this), willFail, willFail});
+  return modifyPath(root(), path, 0,
+                    {atomTest<&Symbol::isInteger>(*this), fail, fail,
+                     atomTest<&Symbol::isInteger>(*this), willFail, willFail});
 }
 
 bool FStruc::isPositive(const Path& path) {
   if (empty()) return false;
-  return modifyPath(root(), path, 0, {atomTest<&Symbol::isPositive>(*this), fail, fail,
-                                      atomTest<&Symbol::isPositive>(*this), willFail, willFail});
+  return modifyPath(root(), path, 0,
+                    {atomTest<&Symbol::isPositive>(*this), fail, fail,
+                     atomTest<&Symbol::isPositive>(*this), willFail, willFail});
 }
 
 // ---- removal ----

@@ -10,11 +10,31 @@ namespace UKernel {
 namespace {
 
 // Texts of the codes from NUMBER (-25) to UNKNOWN (-1).
-const std::string kCodeText[] = {
-    "*NUMBER*", "*INTEGER*", "*POSITIVE*", "*NOT-NUMBER*", "*NOT-INTEGER*",
-    "*NOT-POSITIVE*", "*DEFINED*", "*UNDEFINED*", "*REMOVE*", "*MULTIPLE*",
-    "*OR*", "*NOT*", "=", "=c", "=c'", "=t", "=t'", "=i", "=i'", "<=", "==", ">", "<",
-    "[]", "?"};
+const std::string kCodeText[] = {"*NUMBER*",
+                                 "*INTEGER*",
+                                 "*POSITIVE*",
+                                 "*NOT-NUMBER*",
+                                 "*NOT-INTEGER*",
+                                 "*NOT-POSITIVE*",
+                                 "*DEFINED*",
+                                 "*UNDEFINED*",
+                                 "*REMOVE*",
+                                 "*MULTIPLE*",
+                                 "*OR*",
+                                 "*NOT*",
+                                 "=",
+                                 "=c",
+                                 "=c'",
+                                 "=t",
+                                 "=t'",
+                                 "=i",
+                                 "=i'",
+                                 "<=",
+                                 "==",
+                                 ">",
+                                 "<",
+                                 "[]",
+                                 "?"};
 const std::string kNoText;
 
 // True when the whole of text converts as a floating-point number.
@@ -30,8 +50,17 @@ bool needsQuotes(const std::string& text) {
   if (text.empty()) return true;
   for (char c : text) {
     switch (c) {
-      case ' ': case '\t': case '\n': case '\r': case '\f':
-      case '"': case '(': case ')': case ';': case '|': case '#':
+      case ' ':
+      case '\t':
+      case '\n':
+      case '\r':
+      case '\f':
+      case '"':
+      case '(':
+      case ')':
+      case ';':
+      case '|':
+      case '#':
         return true;
       default:
         break;

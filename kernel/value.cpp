@@ -16,10 +16,14 @@ enum class Shape { Atom, Or, Not, Multiple };
 
 Shape shapeOf(const Node* n) {
   switch (n->data.readCode()) {
-    case OR: return Shape::Or;
-    case NOT: return Shape::Not;
-    case MULTIPLE: return Shape::Multiple;
-    default: return Shape::Atom;
+    case OR:
+      return Shape::Or;
+    case NOT:
+      return Shape::Not;
+    case MULTIPLE:
+      return Shape::Multiple;
+    default:
+      return Shape::Atom;
   }
 }
 

@@ -96,7 +96,8 @@ void BM_UnifyAgreementEquation(benchmark::State& state) {
   x0.assign(P("tense"), A("past"));
   x0.assign(P("mood"), A("ind"));
   const FStruc x1 = Constraints();
-  if (!FStruc(x0).pseudoUnify(P("subj agr"), x1, P("agr"), false)) state.SkipWithError("no unifier");
+  if (!FStruc(x0).pseudoUnify(P("subj agr"), x1, P("agr"), false))
+    state.SkipWithError("no unifier");
   for (auto _ : state) {
     FStruc work(x0);
     bool ok = work.pseudoUnify(P("subj agr"), x1, P("agr"), false);
@@ -105,6 +106,20 @@ void BM_UnifyAgreementEquation(benchmark::State& state) {
   state.SetLabel("copy + path unify");
 }
 BENCHMARK(BM_UnifyAgreementEquation);
+
+void BM_ConstrainThroughMultipleGroup(benchmark::State& state) {
+  // ((x0 args agr num) =c sg) on a stack of three noun phrases: every member
+  // is checked, and nothing is copied.
+  FStruc x0(Symbol("X0"));
+  for (int i = 0; i < 3; ++i) x0.push(P("args"), NounPhrase(), Path());
+  const Path path = P("args agr num");
+  const Value sg = A("sg");
+  for (auto _ : state) {
+    bool ok = x0.constrain(path, sg);
+    benchmark::DoNotOptimize(ok);
+  }
+}
+BENCHMARK(BM_ConstrainThroughMultipleGroup);
 
 void BM_Copy(benchmark::State& state) {
   const FStruc fs = NounPhrase();

@@ -64,6 +64,8 @@ const ValueCase kValueCases[] = {
      "((args (*MULTIPLE* ((a 1) (b x)) ((a 2) (b x)))))"},
     {"((args (*MULTIPLE* ((a 1)) ((a 2)))))", "=", "args a", "1", false,
      "((args (*MULTIPLE* ((a 1)) ((a 2)))))"},
+    {"((agr (*OR* [] ((num sg)))))", "=", "agr per", "3", true,
+     "((agr (*OR* ((per 3)) ((num sg) (per 3)))))"},
     // Constraints and tests: filtering only through disjunctions of structures.
     {"((num (*OR* sg pl)))", "=c", "num", "sg", true, "((num (*OR* sg pl)))"},
     {"((num (*OR* sg pl)))", "=c", "num", "du", false, "((num (*OR* sg pl)))"},
@@ -91,8 +93,7 @@ const ValueCase kValueCases[] = {
     {"((cat n))", "<=", "cat", "(*OR* v n)", true, "((cat (*OR* v n)))"},
     {"()", "<=", "a b", "1", true, "((a ((b 1))))"},
     {"((a 1))", "<=", "", "1", true, "1"},
-    {"((agr (*OR* ((num sg)) ((num pl)))))", "<=", "agr num", "du", true,
-     "((agr ((num du))))"},
+    {"((agr (*OR* ((num sg)) ((num pl)))))", "<=", "agr num", "du", true, "((agr ((num du))))"},
     // Existence.
     {"((cat n))", "def", "cat", "", true, "((cat n))"},
     {"((cat n))", "def", "num", "", false, "((cat n))"},
@@ -217,12 +218,12 @@ const PathCase kPathCases[] = {
     {"()", "=", "num", "((agr (*OR* ((num sg)) ((per 3)))))", "agr num", true, "((num sg))", ""},
     {"((num pl))", "=", "num", "((agr (*OR* ((num sg)) ((per 3)))))", "agr num", true, "", ""},
     {"((num pl))", "=", "num", "((agr (*OR* ((num sg)) ((num du)))))", "agr num", false, "", ""},
-    {"((num (*OR* sg pl du)))", "=", "num", "((agr (*OR* ((num sg)) ((num du)))))", "agr num",
-     true, "((num (*OR* sg du)))", ""},
+    {"((num (*OR* sg pl du)))", "=", "num", "((agr (*OR* ((num sg)) ((num du)))))", "agr num", true,
+     "((num (*OR* sg du)))", ""},
     // Former bug: a group led by a box was merged as plain features, so "[]"
     // and "*OR*" turned up as features of the left side.
-    {"((agr ((num sg))))", "=", "agr", "((agr (*OR* ((x ((num pl)))) ((y 1)))))", "agr x", true,
-     "", ""},
+    {"((agr ((num sg))))", "=", "agr", "((agr (*OR* ((x ((num pl)))) ((y 1)))))", "agr x", true, "",
+     ""},
     {"((agr ((per 3))))", "=", "agr", "((agr (*OR* ((x ((num pl)))) ((y 1)))))", "agr x", true,
      "((agr ((per 3) (num pl))))", ""},
     // Constraints, tests and isomorphism with a right path.
@@ -234,10 +235,9 @@ const PathCase kPathCases[] = {
     {"()", "=c", "num", "((num sg))", "num", false, "", ""},
     {"((num sg))", "=c", "num", "()", "num", true, "", ""},
     {"((num sg))", "=c", "num", "((agr (*OR* ((num pl)) ((num sg)))))", "agr num", true, "", ""},
-    {"((num sg))", "=c", "num", "((x (*MULTIPLE* ((num pl)) ((num sg)))))", "x num", false, "",
-     ""},
-    {"((num (*OR* sg pl)))", "=c", "num", "((x (*MULTIPLE* ((num pl)) ((num sg)))))", "x num",
-     true, "", ""},
+    {"((num sg))", "=c", "num", "((x (*MULTIPLE* ((num pl)) ((num sg)))))", "x num", false, "", ""},
+    {"((num (*OR* sg pl)))", "=c", "num", "((x (*MULTIPLE* ((num pl)) ((num sg)))))", "x num", true,
+     "", ""},
     {"((agr ((num sg) (per 3))))", "=t", "agr", "((agr ((num sg))))", "agr", true, "", ""},
     {"((agr ((num sg) (per 3))))", "=t'", "agr", "((agr ((gen m))))", "agr", false, "", ""},
     {"((agr ((num (*OR* sg pl)) (per 3))))", "=t", "agr", "((agr ((num pl))))", "agr", true, "",
@@ -251,8 +251,8 @@ const PathCase kPathCases[] = {
     {"((agr ((num sg))))", "=i'", "agr num", "((num sg))", "num", true, "", ""},
     {"((agr ((num sg))))", "=i", "agr", "((num sg))", "num", false, "", ""},
     // Assignment.
-    {"((agr ((num sg) (per 3))))", "<=", "agr", "((x ((gen f))))", "x", true,
-     "((agr ((gen f))))", ""},
+    {"((agr ((num sg) (per 3))))", "<=", "agr", "((x ((gen f))))", "x", true, "((agr ((gen f))))",
+     ""},
     {"((agr ((num sg))))", "<=", "agr num", "((x ((gen f))))", "x", true,
      "((agr ((num ((gen f))))))", ""},
     {"((cat n) (agr x))", "<=", "agr", "((q r))", "zz", true, "((cat n))", ""},
@@ -277,15 +277,15 @@ const PathCase kPathCases[] = {
     {"()", "<", "x", "((q b))", "p", false, "", ""},
     {"()", "<", "x", "((args (*MULTIPLE* ((a 1)) ((a 2)))))", "args", true, "((x ((a 1))))",
      "((args ((a 2))))"},
-    {"()", "<", "x", "((args (*MULTIPLE* ((a 1)) ((a 2)) ((a 3)))))", "args", true,
-     "((x ((a 1))))", "((args (*MULTIPLE* ((a 2)) ((a 3)))))"},
+    {"()", "<", "x", "((args (*MULTIPLE* ((a 1)) ((a 2)) ((a 3)))))", "args", true, "((x ((a 1))))",
+     "((args (*MULTIPLE* ((a 2)) ((a 3)))))"},
 };
 
 TEST(FStrucOpsTest, OperationsWithARightPath) {
   for (const PathCase& c : kPathCases) {
     FStruc left = FS(c.left), right = FS(c.right);
-    std::string what = std::string(c.left) + " (" + c.path + ") " + c.op + " (" + c.rightPath +
-                       ") " + c.right;
+    std::string what =
+        std::string(c.left) + " (" + c.path + ") " + c.op + " (" + c.rightPath + ") " + c.right;
     EXPECT_EQ(c.ok, RunPathOp(left, c.op, P(c.path), right, P(c.rightPath))) << what;
     EXPECT_EQ(*c.leftAfter ? c.leftAfter : c.left, Line(left)) << what;
     EXPECT_EQ(*c.rightAfter ? c.rightAfter : c.right, Line(right)) << what;
@@ -311,8 +311,7 @@ const SelfCase kSelfCases[] = {
     {"((a ((c 1))) (b 2))", "=", "a", "", true, "((a ((c 1) (a ((c 1))) (b 2))) (b 2))"},
     {"((s (*MULTIPLE* ((a 1) (b 1)) ((a 2) (b 2)))))", "=c", "s a", "s b", false, ""},
     {"((s (*MULTIPLE* ((a 1) (b 1)) ((a 1) (b 1)))))", "=c", "s a", "s b", true, ""},
-    {"((s (*OR* ((a 1) (b 1)) ((a 2) (b 3)))))", "=c", "s a", "s b", true,
-     "((s ((a 1) (b 1))))"},
+    {"((s (*OR* ((a 1) (b 1)) ((a 2) (b 3)))))", "=c", "s a", "s b", true, "((s ((a 1) (b 1))))"},
     {"((s (*OR* ((a 1) (b 1)) ((a 2) (b 3)))))", "=c'", "s a", "s b", true, ""},
     {"((s ((a 1))))", "<=", "t", "s", true, "((s ((a 1))) (t ((a 1))))"},
     {"((s ((a 1))))", "<=", "s b", "s", true, "((s ((a 1) (b ((a 1))))))"},

@@ -40,7 +40,11 @@ TEST(FStrucTest, EmptyAndClear) {
 }
 
 TEST(FStrucTest, IndentedText) {
-  struct Case { const char* fs; const char* name; const char* text; };
+  struct Case {
+    const char* fs;
+    const char* name;
+    const char* text;
+  };
   const Case kCases[] = {
       {"((cat n) (agr ((num sg) (per 3))))", nullptr,
        "?: ((cat n)\n"
@@ -89,9 +93,10 @@ TEST(FStrucTest, IndentationIsPerStream) {
   EXPECT_EQ(0, Toolbox::indent(b));
   FStruc::indentPrint = true;
   a << FS("((x 1) (y 2))");
-  EXPECT_EQ("?: ((x 1)\n"
-            "       (y 2))",
-            a.str());
+  EXPECT_EQ(
+      "?: ((x 1)\n"
+      "       (y 2))",
+      a.str());
   EXPECT_EQ(3, Toolbox::indent(a)) << "printing restores the indentation";
 }
 
@@ -168,8 +173,7 @@ TEST(FStrucTest, GatheringDropsFailedBranches) {
   // Former bug: the first alternative recorded the value sg before its
   // multiple group failed; the leftover entry and flags then made the
   // structure in the second alternative fail as a kind mismatch.
-  FStruc fs = FS(
-      "((agr (*OR* ((x (*MULTIPLE* ((num sg)) ((per 1))))) ((x ((num ((q 1)))))))))");
+  FStruc fs = FS("((agr (*OR* ((x (*MULTIPLE* ((num sg)) ((per 1))))) ((x ((num ((q 1)))))))))");
   FStruc got;
   EXPECT_TRUE(fs.getFS(P("agr x num"), got));
   EXPECT_EQ("((q 1))", Line(got));
@@ -178,7 +182,10 @@ TEST(FStrucTest, GatheringDropsFailedBranches) {
 }
 
 TEST(FStrucTest, Normalising) {
-  struct Case { const char* in; const char* compacted; };
+  struct Case {
+    const char* in;
+    const char* compacted;
+  };
   const Case kCases[] = {
       {"((agr (*OR* ((num sg)) ((num sg)))))", "((agr ((num sg))))"},
       {"((agr (*OR* ((num sg)) ((num pl)) ((num sg)))))", "((agr (*OR* ((num sg)) ((num pl)))))"},
@@ -211,7 +218,11 @@ TEST(FStrucTest, Normalising) {
 TEST(FStrucTest, ModifyingWalkOverMultipleGroup) {
   // A walk whose callbacks give no predictions works on copies of the
   // members; the outcome is the same as in place.
-  struct Case { const char* in; bool ok; const char* out; };
+  struct Case {
+    const char* in;
+    bool ok;
+    const char* out;
+  };
   const Case kCases[] = {
       {"((args (*MULTIPLE* ((a 1)) ((a 3)))))", true, "((args (*MULTIPLE* ((a z)) ((a z)))))"},
       {"((args (*MULTIPLE* ((a 1)) ((a 2)))))", false, "((args (*MULTIPLE* ((a 1)) ((a 2)))))"},
@@ -246,7 +257,11 @@ TEST(FStrucTest, ModifyingWalkOverMultipleGroup) {
 }
 
 TEST(FStrucTest, Isomorphism) {
-  struct Case { const char* a; const char* b; bool iso, relaxed; };
+  struct Case {
+    const char* a;
+    const char* b;
+    bool iso, relaxed;
+  };
   const Case kCases[] = {
       {"((a 1) (b ((c 2))))", "((b ((c 2))) (a 1))", true, true},
       {"((a 1))", "((a 2))", false, false},
@@ -266,7 +281,11 @@ TEST(FStrucTest, Isomorphism) {
 }
 
 TEST(FStrucTest, MergeOr) {
-  struct Case { const char* left; const char* right; const char* merged; };
+  struct Case {
+    const char* left;
+    const char* right;
+    const char* merged;
+  };
   const Case kCases[] = {
       {"((num sg))", "((num pl))", "(*OR* ((num sg)) ((num pl)))"},
       {"((num sg))", "((num sg))", "((num sg))"},

@@ -38,13 +38,26 @@ TEST(SymbolTest, InterningAndCodes) {
 }
 
 TEST(SymbolTest, CodeTexts) {
-  struct Case { SymCode code; const char* text; };
+  struct Case {
+    SymCode code;
+    const char* text;
+  };
   const Case kCases[] = {
-      {NUMBER, "*NUMBER*"}, {NOT_POSITIVE, "*NOT-POSITIVE*"}, {DEFINED, "*DEFINED*"},
-      {REMOVE, "*REMOVE*"}, {MULTIPLE, "*MULTIPLE*"}, {NOT, "*NOT*"},
-      {OP_PSEUDO_UNIFY, "="}, {OP_CONSTRAIN_NOFILTER, "=c'"}, {OP_ISO, "=i"},
-      {OP_ASSIGN, "<="}, {OP_REMOVE_ASSIGN, "=="}, {OP_PUSH, ">"}, {OP_POP, "<"},
-      {BOX, "[]"}, {UNKNOWN, "?"},
+      {NUMBER, "*NUMBER*"},
+      {NOT_POSITIVE, "*NOT-POSITIVE*"},
+      {DEFINED, "*DEFINED*"},
+      {REMOVE, "*REMOVE*"},
+      {MULTIPLE, "*MULTIPLE*"},
+      {NOT, "*NOT*"},
+      {OP_PSEUDO_UNIFY, "="},
+      {OP_CONSTRAIN_NOFILTER, "=c'"},
+      {OP_ISO, "=i"},
+      {OP_ASSIGN, "<="},
+      {OP_REMOVE_ASSIGN, "=="},
+      {OP_PUSH, ">"},
+      {OP_POP, "<"},
+      {BOX, "[]"},
+      {UNKNOWN, "?"},
   };
   for (const Case& c : kCases) {
     EXPECT_EQ(c.text, Symbol(c.code).read()) << c.code;
@@ -53,7 +66,10 @@ TEST(SymbolTest, CodeTexts) {
 }
 
 TEST(SymbolTest, OutputQuotesOnlyWhatCouldNotBeReadBack) {
-  struct Case { const char* text; const char* out; };
+  struct Case {
+    const char* text;
+    const char* out;
+  };
   const Case kCases[] = {
       {"sg", "sg"},
       {"the house", "\"the house\""},
@@ -73,10 +89,17 @@ TEST(SymbolTest, OutputQuotesOnlyWhatCouldNotBeReadBack) {
 }
 
 TEST(SymbolTest, NumberTests) {
-  struct Case { const char* text; bool number, integer, positive; };
+  struct Case {
+    const char* text;
+    bool number, integer, positive;
+  };
   const Case kCases[] = {
-      {"3", true, true, true},      {"-2.5", true, false, false}, {"0", true, true, false},
-      {"1e3", true, false, true},   {"abc", false, false, false}, {"12abc", false, false, false},
+      {"3", true, true, true},
+      {"-2.5", true, false, false},
+      {"0", true, true, false},
+      {"1e3", true, false, true},
+      {"abc", false, false, false},
+      {"12abc", false, false, false},
       {"+7", true, true, true},
       // Former bug: the empty text passed as a number.
       {"", false, false, false},
@@ -92,7 +115,10 @@ TEST(SymbolTest, NumberTests) {
 }
 
 TEST(PathTest, Output) {
-  struct Case { Path path; const char* out; };
+  struct Case {
+    Path path;
+    const char* out;
+  };
   const Case kCases[] = {
       {Path(), ""},
       {Path::fromText("agr num"), "agr num"},

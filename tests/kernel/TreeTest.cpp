@@ -74,8 +74,10 @@ TEST(TreeTest, StructuralOperations) {
 TEST(TreeTest, Iterators) {
   T t = Sample();
   std::string pre, post;
-  for (_TreeIterator<int, PreorderAgenda> it(t.root()); it; ++it) pre += std::to_string(it.node()->data);
-  for (_TreeIterator<int, PostorderAgenda> it(t.root()); it; ++it) post += std::to_string(it.node()->data);
+  for (_TreeIterator<int, PreorderAgenda> it(t.root()); it; ++it)
+    pre += std::to_string(it.node()->data);
+  for (_TreeIterator<int, PostorderAgenda> it(t.root()); it; ++it)
+    post += std::to_string(it.node()->data);
   EXPECT_EQ("125326", pre);
   EXPECT_EQ("523621", post);
 

@@ -49,8 +49,7 @@ const UnifyCase kUnify[] = {
     // Results of a multiple value stand in reverse order of production.
     {"(*MULTIPLE* (*OR* a b) (*OR* a c))", "(*OR* a b c)", true,
      "(*MULTIPLE* (*OR* a c) (*OR* a b))"},
-    {"(*MULTIPLE* a b)", "(*MULTIPLE* (*OR* a b) (*NOT* c))", true,
-     "(*MULTIPLE* b b a a)"},
+    {"(*MULTIPLE* a b)", "(*MULTIPLE* (*OR* a b) (*NOT* c))", true, "(*MULTIPLE* b b a a)"},
     {"(*OR* a b)", "(*MULTIPLE* a b)", true, "(*MULTIPLE* b a)"},
     {"b", "(*MULTIPLE* (*OR* a b) b)", true, "(*MULTIPLE* b b)"},
     {"b", "(*MULTIPLE* b c)", false, "b"},
@@ -65,9 +64,11 @@ TEST(ValueTest, PseudoUnify) {
   for (const UnifyCase& c : kUnify) {
     Value left = V(c.left);
     const Value right = V(c.right);
-    EXPECT_EQ(c.ok, left.pseudoUnify(left.root(), right.root(), false)) << c.left << " / " << c.right;
+    EXPECT_EQ(c.ok, left.pseudoUnify(left.root(), right.root(), false))
+        << c.left << " / " << c.right;
     EXPECT_EQ(c.left, Str(left)) << "dry run changed " << c.left;
-    EXPECT_EQ(c.ok, left.pseudoUnify(left.root(), right.root(), true)) << c.left << " / " << c.right;
+    EXPECT_EQ(c.ok, left.pseudoUnify(left.root(), right.root(), true))
+        << c.left << " / " << c.right;
     EXPECT_EQ(c.result, Str(left)) << c.left << " / " << c.right;
     EXPECT_EQ(c.right, Str(right));
   }
@@ -81,7 +82,10 @@ TEST(ValueTest, UnifyInsideALargerValue) {
 }
 
 TEST(ValueTest, CompactAndRemoveBox) {
-  struct Case { const char* in; const char* compacted; };
+  struct Case {
+    const char* in;
+    const char* compacted;
+  };
   const Case kCases[] = {
       {"(*OR* a a)", "a"},
       {"(*NOT* a a)", "(*NOT* a)"},
@@ -150,7 +154,11 @@ TEST(ValueTest, Stack) {
 }
 
 TEST(ValueTest, MergeOr) {
-  struct Case { const char* left; const char* right; const char* merged; };
+  struct Case {
+    const char* left;
+    const char* right;
+    const char* merged;
+  };
   const Case kCases[] = {
       {"a", "b", "(*OR* a b)"},
       {"a", "a", "a"},
