@@ -61,8 +61,9 @@ FStruc::FStruc(const FStruc& other, const Node* n) : Tree<Feature>(), name(other
 }
 
 void FStruc::clear() {
+  Symbol rootName = root()->data.name;
   Tree<Feature>::clear();
-  insert(nullptr, 0, Feature());
+  insert(nullptr, 0, Feature(rootName));
   vList.clear();
   freeSlots.clear();
 }
@@ -97,8 +98,7 @@ void FStruc::releaseValues(Node* n) {
 void FStruc::eraseNode(Node* n) {
   releaseValues(n);
   if (n == root()) {
-    Tree<Feature>::clear();
-    insert(nullptr, 0, Feature());
+    clear();
     return;
   }
   erase(n);
