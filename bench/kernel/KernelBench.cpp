@@ -59,7 +59,7 @@ FStruc Constraints() {
   fs.assign(P("case"), A("nom"));
   fs.assign(P("det agr num"), A("sg"));
   fs.assign(P("sem type"), A("animate"));
-  fs.assign(P("spec"), A("+"));
+  fs.assign(P("def"), A("+"));
   fs.assign(P("frame obj cat"), A("pp"));
   return fs;
 }
