@@ -84,8 +84,10 @@ bool Refiner::WriteRuleFile(const std::string& fileName, bool lexicon) const {
   errno = 0;
   std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
   if (file) {
-    if (lexicon) RC.OutputLexicon(file);
-    else RC.OutputGrammar(file);
+    if (lexicon)
+      RC.OutputLexicon(file);
+    else
+      RC.OutputGrammar(file);
     file.close();
   }
   if (!file) {

@@ -224,8 +224,8 @@ KalRuleCollection::~KalRuleCollection() {
   for (KalRule* rule : m_vAllRules) static_cast<GraphNode*>(rule)->Reset();
   for (auto& entry : m_Grammar) entry.second->Release();
   for (auto& entry : m_Lexicon) entry.second->Release();
-  for (auto* list : {&m_vRulesWithoutIDs, &m_vRulesWithoutParents, &m_vUnnumberedRules,
-                     &m_vAllRules})
+  for (auto* list :
+       {&m_vRulesWithoutIDs, &m_vRulesWithoutParents, &m_vUnnumberedRules, &m_vAllRules})
     for (KalRule* rule : *list) rule->Release();
 }
 
@@ -233,8 +233,8 @@ bool KalRuleCollection::AddFromFile(const std::string& fileName) {
   RuleParser parser(fileName);
   if (!parser.IsOpen()) {
     const int error = errno;
-    std::cerr << "Cannot read rule file \"" << fileName << "\": "
-              << (error != 0 ? std::strerror(error) : "read error") << "\n";
+    std::cerr << "Cannot read rule file \"" << fileName
+              << "\": " << (error != 0 ? std::strerror(error) : "read error") << "\n";
     std::cout << "done loading grammar" << std::endl;
     return false;
   }
@@ -308,8 +308,10 @@ void KalRuleCollection::AdoptWaitingChildren(KalRule* rule) {
   for (KalRule* child : m_vRulesWithoutParents) {
     if (child->GetParent() == nullptr && child != rule && child->IsSameDesiredParentRuleID(id))
       rule->AddChild(child);
-    if (child->GetParent() != nullptr) child->Release();
-    else waiting.push_back(child);
+    if (child->GetParent() != nullptr)
+      child->Release();
+    else
+      waiting.push_back(child);
   }
   m_vRulesWithoutParents.swap(waiting);
 }

@@ -118,8 +118,7 @@ class KalRuleCollection {
   void AdoptWaitingChildren(KalRule* rule);
   void Store(KalRule* rule);
   void Register(WordDictionary& dict, const std::vector<std::string>& words, const KalRuleID& id);
-  void Unregister(WordDictionary& dict, const std::vector<std::string>& words,
-                  const KalRuleID& id);
+  void Unregister(WordDictionary& dict, const std::vector<std::string>& words, const KalRuleID& id);
   void Collect(const WordDictionary& dict, const std::string& word,
                std::vector<KalLexiconRule*>& out) const;
   void OutputRules(std::ostream& os, const std::vector<std::string>& directives,

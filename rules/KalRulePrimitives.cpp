@@ -131,8 +131,7 @@ int KalRule::RuleInstantiation(int wordPos, ParseTree* tree, int& pos, bool from
   return pos;
 }
 
-void KalRule::RuleInstantiation(int wordPos1, int wordPos2, ParseTree* tree, int& pos1,
-                                int& pos2) {
+void KalRule::RuleInstantiation(int wordPos1, int wordPos2, ParseTree* tree, int& pos1, int& pos2) {
   pos1 = pos2 = -1;
   if (tree == nullptr) return;
   TreeNode* leaf1 = tree->GetLeaf(wordPos1 - 1);
@@ -179,8 +178,10 @@ void KalRule::MoveConstituentInRHS(int from, int to) {
   const int n = GetNumTLConstituents();
   if (from < 1 || from > n || to < 1 || to > n || from == to) return;
   auto first = m_vTLConstituents.begin();
-  if (from < to) std::rotate(first + (from - 1), first + from, first + to);
-  else std::rotate(first + (to - 1), first + (from - 1), first + from);
+  if (from < to)
+    std::rotate(first + (from - 1), first + from, first + to);
+  else
+    std::rotate(first + (to - 1), first + (from - 1), first + from);
   RenumberTLPositions([from, to](int p) { return KalRuleUtils::GetShiftedPos(from, to, p); });
   OnChangeConstituents();
 }
@@ -213,7 +214,7 @@ void KalLexiconRule::SetConstraintsFromPOS(POS_TYPE category) {
       if (EndsWith(t, "s")) {
         AddConstraint("(x0 agr num) = pl");
         AddConstraint(t.size() > 1 && t[t.size() - 2] == 'a' ? "(x0 agr gen) = fem"
-                                                               : "(x0 agr gen) = masc");
+                                                             : "(x0 agr gen) = masc");
       } else {
         AddConstraint("(x0 agr num) = sg");
         AddConstraint(EndsWith(t, "a") ? "(x0 agr gen) = fem" : "(x0 agr gen) = masc");
@@ -227,7 +228,10 @@ void KalLexiconRule::SetConstraintsFromPOS(POS_TYPE category) {
         AddConstraint("(x0 tense) = inf");
         break;
       }
-      AddConstraint(FirstOccurrenceAtEnd(t, "\xA1" "a") || FirstOccurrenceAtEnd(t, "aba")
+      AddConstraint(FirstOccurrenceAtEnd(t,
+                                         "\xA1"
+                                         "a") ||
+                            FirstOccurrenceAtEnd(t, "aba")
                         ? "(x0 tense) = past-pi"
                         : "(x0 tense) = (*OR* past-pp pres)");
       AddConstraint("(x0 agr pers) = 3");

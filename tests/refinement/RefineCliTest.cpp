@@ -19,8 +19,7 @@ using testsupport::TempDir;
 const std::string kRefine = std::string(REFINE_BIN_DIR) + "/refine";
 const std::string kData = std::string(REFINE_TEST_SRC) + "/data/";
 const std::string kStars(63, '*');
-const std::string kExiting =
-    "\n\n ... exiting, the paramaters given could not be interpreted!!\n";
+const std::string kExiting = "\n\n ... exiting, the paramaters given could not be interpreted!!\n";
 const std::string kHelp = "\nGet help with 'refine --help'\n\n";
 
 RunResult Refine(std::vector<std::string> args, const std::string& cwd = "") {
@@ -88,8 +87,7 @@ TEST(RefineCommandLine, GivenParametersAreEchoed) {
       {{"-i", "other-init.txt", "-d1"},
        Echo(1, "/usr0/ulbe/rur2uvo/lexicons/lexicon-test.trf",
             "/usr0/ulbe/rur2uvo/grammars/grammar-test.trf")},
-      {{"-f", params, "-d", "2"},
-       Echo(2, "/usr0/ulbe/rur2uvo/lexicons/lexicon-test.trf", "g.trf")},
+      {{"-f", params, "-d", "2"}, Echo(2, "/usr0/ulbe/rur2uvo/lexicons/lexicon-test.trf", "g.trf")},
   };
   for (const Case& c : kCases) {
     // The rule-file phase that follows writes into the working directory.

@@ -108,8 +108,10 @@ TEST_F(CollectionFiles, LooksUpRules) {
   };
   for (const Case& c : kCases) {
     std::vector<KalLexiconRule*> found;
-    if (c.source) rc.GetAllLexRulesWithSLWord(c.word, found);
-    else rc.GetAllLexRulesWithTLWord(c.word, found);
+    if (c.source)
+      rc.GetAllLexRulesWithSLWord(c.word, found);
+    else
+      rc.GetAllLexRulesWithTLWord(c.word, found);
     EXPECT_EQ(c.ids, IDs(found)) << c.word;
   }
 
@@ -231,7 +233,8 @@ TEST(KalRuleCollection, UnreadableFilesAreReported) {
             ::testing::internal::GetCapturedStdout());
   EXPECT_EQ("Cannot read rule file \"" + dir.file("missing.trf") +
                 "\": No such file or directory\n"
-                "Cannot read rule file \"" + dir.path() + "\": Is a directory\n",
+                "Cannot read rule file \"" +
+                dir.path() + "\": Is a directory\n",
             ::testing::internal::GetCapturedStderr());
   EXPECT_EQ(";F:0\n", Grammar(rc));
 }

@@ -18,7 +18,8 @@ using ruletest::Write;
 
 namespace {
 
-const char kExampleTree[] = "((S,1 (NP,8 (DET,23 'THE') (N,1234 'DOG') ) (VP,3 (V,99 'BARKS') ) ) )";
+const char kExampleTree[] =
+    "((S,1 (NP,8 (DET,23 'THE') (N,1234 'DOG') ) (VP,3 (V,99 'BARKS') ) ) )";
 
 ParseTree Tree(const std::string& text) {
   ParseTree tree;
@@ -241,8 +242,8 @@ TEST(KalRulePrimitives, RuleInstantiation) {
     int word1, word2, pos1, pos2;
   };
   const Pair kPairs[] = {
-      {np.get(), 1, 2, 1, 2},  {np.get(), 2, 1, 2, 1}, {np.get(), 2, 2, -1, -1},
-      {s.get(), 1, 3, 1, 2},   {s.get(), 3, 2, 2, 1},  {np.get(), 1, 3, -1, -1},
+      {np.get(), 1, 2, 1, 2},   {np.get(), 2, 1, 2, 1}, {np.get(), 2, 2, -1, -1},
+      {s.get(), 1, 3, 1, 2},    {s.get(), 3, 2, 2, 1},  {np.get(), 1, 3, -1, -1},
       {np.get(), 1, 9, -1, -1},
   };
   for (const Pair& c : kPairs) {
@@ -341,8 +342,9 @@ TEST(KalRulePrimitives, Delta) {
   };
   RulePtr masc = entry("N", "((x0 agr gen) = masc)\n((x0 agr num) = sg)\n");
   RulePtr fem = entry("N", "((x0 agr gen) = fem)\n((x0 agr num) = sg)\n");
-  RulePtr twice = entry("N", "((x0 agr gen) = fem)\n((x0 agr gen) = (*OR* fem masc))\n"
-                             "((x0 agr num) = (x1 agr num))\n");
+  RulePtr twice = entry("N",
+                        "((x0 agr gen) = fem)\n((x0 agr gen) = (*OR* fem masc))\n"
+                        "((x0 agr num) = (x1 agr num))\n");
   RulePtr verb = entry("V", "((x0 agr gen) = fem)\n");
   auto delta = [](KalRule* a, KalRule* b) {
     std::vector<std::string> out = {"stale"};
@@ -370,15 +372,36 @@ TEST(KalRulePrimitives, SetConstraintsFromPOS) {
     return rest;
   };
   const Case kCases[] = {
-      {POS_TYPE_NOUN, {"house"}, {"casas"}, {"(x0 agr pers) = 3", "(x0 agr num) = pl", "(x0 agr gen) = fem"}},
-      {POS_TYPE_NOUN, {"cat"}, {"gatos"}, {"(x0 agr pers) = 3", "(x0 agr num) = pl", "(x0 agr gen) = masc"}},
-      {POS_TYPE_NOUN, {"house"}, {"casa"}, {"(x0 agr pers) = 3", "(x0 agr num) = sg", "(x0 agr gen) = fem"}},
-      {POS_TYPE_NOUN, {"dog"}, {"perro"}, {"(x0 agr pers) = 3", "(x0 agr num) = sg", "(x0 agr gen) = masc"}},
-      {POS_TYPE_NOUN, {"hot", "dog"}, {"perro", "caliente"}, {"(x0 agr pers) = 3", "(x0 agr num) = sg", "(x0 agr gen) = masc"}},
-      {POS_TYPE_NOUN, {"s"}, {"s"}, {"(x0 agr pers) = 3", "(x0 agr num) = pl", "(x0 agr gen) = masc"}},
+      {POS_TYPE_NOUN,
+       {"house"},
+       {"casas"},
+       {"(x0 agr pers) = 3", "(x0 agr num) = pl", "(x0 agr gen) = fem"}},
+      {POS_TYPE_NOUN,
+       {"cat"},
+       {"gatos"},
+       {"(x0 agr pers) = 3", "(x0 agr num) = pl", "(x0 agr gen) = masc"}},
+      {POS_TYPE_NOUN,
+       {"house"},
+       {"casa"},
+       {"(x0 agr pers) = 3", "(x0 agr num) = sg", "(x0 agr gen) = fem"}},
+      {POS_TYPE_NOUN,
+       {"dog"},
+       {"perro"},
+       {"(x0 agr pers) = 3", "(x0 agr num) = sg", "(x0 agr gen) = masc"}},
+      {POS_TYPE_NOUN,
+       {"hot", "dog"},
+       {"perro", "caliente"},
+       {"(x0 agr pers) = 3", "(x0 agr num) = sg", "(x0 agr gen) = masc"}},
+      {POS_TYPE_NOUN,
+       {"s"},
+       {"s"},
+       {"(x0 agr pers) = 3", "(x0 agr num) = pl", "(x0 agr gen) = masc"}},
       {POS_TYPE_NOUN, {"dog"}, {}, {"(x0 agr pers) = 3"}},
       {POS_TYPE_VERB, {"eat"}, {"comer"}, verb("eat", {"(x0 tense) = inf"})},
-      {POS_TYPE_VERB, {"talk"}, {"hablaba"}, verb("talk", {"(x0 tense) = past-pi", "(x0 agr pers) = 3", "(x0 agr num) = sg"})},
+      {POS_TYPE_VERB,
+       {"talk"},
+       {"hablaba"},
+       verb("talk", {"(x0 tense) = past-pi", "(x0 agr pers) = 3", "(x0 agr num) = sg"})},
       {POS_TYPE_VERB, {"eat"}, {"come"}, verb("eat", pres)},
       {POS_TYPE_VERB, {"belong"}, {"pertenecer"}, verb("belong", pres)},
       {POS_TYPE_VERB, {"go"}, {"ir"}, verb("go", {"(x0 tense) = inf"})},
@@ -386,7 +409,10 @@ TEST(KalRulePrimitives, SetConstraintsFromPOS) {
       {POS_TYPE_VERB, {"o,k"}, {}, verb("\"o,k\"", pres)},
       {POS_TYPE_ADV, {"very", "quickly"}, {"rapidamente"}, {"(x0 form) = quickly"}},
       {POS_TYPE_PREP, {"of"}, {"de"}, {"(x0 form) = of"}},
-      {POS_TYPE_PRON, {"he"}, {"el"}, {"(x0 agr pers) = 3", "(x0 agr num) = sg", "(x0 case) = nom"}},
+      {POS_TYPE_PRON,
+       {"he"},
+       {"el"},
+       {"(x0 agr pers) = 3", "(x0 agr num) = sg", "(x0 case) = nom"}},
       {POS_TYPE_DET, {"the"}, {"el"}, {}},
       {POS_TYPE_NONE, {"the"}, {"el"}, {}},
   };
@@ -396,7 +422,8 @@ TEST(KalRulePrimitives, SetConstraintsFromPOS) {
     entry->AddConstraint("(x0 old) = gone");
     entry->SetConstraintsFromPOS(c.category);
     std::vector<std::string> written;
-    for (int i = 0; i < entry->GetNumConstraints(); ++i) written.push_back(Write(entry->GetConstraint(i)));
+    for (int i = 0; i < entry->GetNumConstraints(); ++i)
+      written.push_back(Write(entry->GetConstraint(i)));
     EXPECT_EQ(c.constraints, written) << (c.tl.empty() ? "" : c.tl.back());
     entry->Release();
   }
