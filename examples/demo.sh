@@ -13,3 +13,9 @@ cd "$work"
 echo "== refine, working in $work"
 set -x
 "$bin/refine" -d 1 -g grammar.trf -l lexicon.trf -i init.txt
+{ set +x; } 2>/dev/null
+echo "== numbered copies written by the rule-file phase"
+for f in grammar-ID.trf lexicon-ID.trf; do
+  echo "-- $f: $(grep -c '^{' "$f") numbered rules; first lines:"
+  head -n 12 "$f"
+done

@@ -1,6 +1,11 @@
 // refinement/Refiner.cpp
 #include "refinement/Refiner.h"
 
+#include "refinement/RuleFileNames.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -52,5 +57,45 @@ int Refiner::Run(int argc, char** argv) {
   }
   PrintParameters(std::cout);
   std::cout.flush();
+  if (!RunRuleFilePhase()) return 1;
+  std::cout.flush();
   return 0;
+}
+
+bool Refiner::RunRuleFilePhase() {
+  sGivenLexFileName = sLexFileName;
+  sGivenGramFileName = sGramFileName;
+  FileVersionCounter = 0;
+  std::cout << "Creating Rule Collection to store G and L...\n";
+  std::cout << "Adding Gra to Rule Collection\n";
+  RC.AddFromFile(sGivenGramFileName);
+  std::cout << "Adding Lex to Rule Collection\n";
+  RC.AddFromFile(sGivenLexFileName);
+  std::cout << "done!\n";
+  RC.AssignIDsToNonIDRules();
+
+  sLexFileName = NumberedRuleFileName(sGivenLexFileName);
+  if (!WriteRuleFile(sLexFileName, true)) return false;
+  sGramFileName = NumberedRuleFileName(sGivenGramFileName);
+  return WriteRuleFile(sGramFileName, false);
+}
+
+bool Refiner::WriteRuleFile(const std::string& fileName, bool lexicon) const {
+  errno = 0;
+  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+  if (file) {
+    if (lexicon)
+      RC.OutputLexicon(file);
+    else
+      RC.OutputGrammar(file);
+    file.close();
+  }
+  if (!file) {
+    const int error = errno;
+    std::cout.flush();
+    std::cerr << "Cannot write rule file \"" << fileName
+              << "\": " << (error != 0 ? std::strerror(error) : "write error") << "\n";
+    return false;
+  }
+  return true;
 }

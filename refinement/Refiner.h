@@ -2,6 +2,7 @@
 #pragma once
 
 #include "param/Param.h"
+#include "rules/KalRuleCollection.h"
 
 #include <ostream>
 #include <string>
@@ -28,14 +29,29 @@ class Refiner {
   // requests end the process inside the library.
   bool InterpretCommandLine(int argc, char** argv);
 
+  // The rule-file phase: reads the grammar and then the lexicon into RC,
+  // numbers the rules read without number, and writes the numbered lexicon
+  // and grammar beside the given files (see RuleFileNames.h); afterwards
+  // sLexFileName and sGramFileName name those copies. False, after a
+  // message on the error stream, when a copy cannot be written.
+  bool RunRuleFilePhase();
+
   int DebugLevel = 2;
   std::string sLexFileName;
   std::string sGramFileName;
   std::string sInitFileName;
+  // The file names as given on the command line; refined files are named
+  // after them.
+  std::string sGivenLexFileName;
+  std::string sGivenGramFileName;
+  int FileVersionCounter = 0;
+  KalRuleCollection RC;
 
  private:
   void PrintBanner(std::ostream& out) const;
   void PrintParameters(std::ostream& out) const;
+  // Writes the lexicon or the grammar of RC to `fileName`.
+  bool WriteRuleFile(const std::string& fileName, bool lexicon) const;
 
   CParam m_Params;
 };

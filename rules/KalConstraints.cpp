@@ -236,7 +236,7 @@ bool KalConstraint::LoadFromString(const std::string& text) {
       leftItem = c.substr(open + 1, close - open - 1);
       pos = close + 1;
     } else {
-      size_t begin, end;
+      size_t begin = 0, end = 0;
       NextWord(c, 0, &begin, &end);
       leftItem = c.substr(begin, end - begin);
       pos = end;

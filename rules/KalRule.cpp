@@ -193,7 +193,12 @@ const Alignment* KalRule::GetAlignment(int i) const {
 void KalRule::AddAlignment(int slPos, int tlPos) { m_vAlignments.push_back({slPos, tlPos}); }
 
 bool KalRule::CanAddChild(GraphNode* child) {
-  return child != nullptr && child->GetNodeType() == GRAPH_NODE_TYPE_RULE_TYPE;
+  if (child == nullptr || child->GetNodeType() != GRAPH_NODE_TYPE_RULE_TYPE) return false;
+  // A rule derived from itself, or from a rule derived from it, would make
+  // the hierarchy a cycle that no search through it leaves.
+  for (GraphNode* node = this; node != nullptr; node = node->GetParent())
+    if (node == child) return false;
+  return true;
 }
 
 void KalRule::OnSetParent(GraphNode* parent) {

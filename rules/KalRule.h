@@ -5,12 +5,15 @@
 #include "rules/KalConstraints.h"
 #include "rules/TimeStampedObject.h"
 
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
+class KalRuleCollection;
 class KalRuleIDManager;
+class ParseTree;
 
 enum POS_TYPE {
   POS_TYPE_NONE = -1,
@@ -246,7 +249,48 @@ class KalRule : public GraphNode, public TimeStampedObject {
   bool LoadFromString(const std::string& text);
   void output(std::ostream& os) const;
 
+  // ---- Refinement primitives.
+
+  // A copy with a new number of the rule's category, derived from this rule
+  // (its child, written with a "P:" entry naming this rule). The caller holds
+  // the one reference and adds it to the collection when done. Null without
+  // manager or for a category outside the table, which has no numbers.
+  KalRule* Bifurcate(KalRuleIDManager* manager);
+  // The rule in effect within the hierarchy below this rule: this rule when
+  // it is enabled, else a depth-first search that tries the most recently
+  // derived rules first. Null when no rule of the hierarchy is enabled.
+  KalRule* GetFirstEnabled();
+  // Makes every grammar rule on the tree path from the leaf of word
+  // `wordPos` up to (not including) the node labelled `ruleID` pass
+  // `feature` from the path's child to its own node: the rule in effect for
+  // each node is bifurcated, the copy gains (y0 F) = (yK F) and is added to
+  // the collection, and the rule in effect is disabled. Stops at a node
+  // without a rule in effect. Writes its progress to standard output.
+  static void Percolate(KalRuleIDManager* manager, KalRuleCollection* collection,
+                        const KalRuleID& ruleID, int wordPos, const std::string& feature,
+                        ParseTree* tree);
+  // The 1-based position, among this rule's target constituents, of the
+  // constituent standing for word `wordPos` of the tree's translation
+  // (`fromLeaf`) or for that word's parent node: the first node on the way
+  // up whose level this rule's target side matches at an offset that covers
+  // the node. -1 when there is none.
+  int RuleInstantiation(int wordPos, ParseTree* tree, int& pos, bool fromLeaf);
+  // The positions of the two target constituents under which two words of
+  // the translation lie; both -1 when they cannot be established.
+  void RuleInstantiation(int wordPos1, int wordPos2, ParseTree* tree, int& pos1, int& pos2);
+  // The smallest offset into `levelPOS` at which every constituent is a
+  // category constituent of the category found there; -1 when there is none.
+  int MatchPOStoConstituents(const std::vector<POS_TYPE>& levelPOS,
+                             const std::vector<KalConstituent*>& constituents) const;
+
  protected:
+  // Target-side edits of grammar rules; alignments and target-side
+  // constraint positions follow the constituents they name.
+  void AddConstituentToRHS(KalConstituent* constituent, int pos);
+  void MoveConstituentInRHS(int from, int to);
+  // Applies `map` to every target position of alignments and constraints.
+  void RenumberTLPositions(const std::function<int(int)>& map);
+
   explicit KalRule(RULE_TYPE type);
   ~KalRule() override;
 
@@ -289,6 +333,16 @@ class KalGrammarRule : public KalRule {
   KalGrammarRule() : KalRule(RULE_TYPE_GRAMMAR) {}
   KalRule* Clone() override;
 
+  // Inserts `constituent` (the rule takes ownership; null is ignored) before
+  // target position `pos`, clamped to 1 .. count + 1; target positions from
+  // `pos` on rise by one.
+  void AddConstituentToRHS(KalConstituent* constituent, int pos) {
+    KalRule::AddConstituentToRHS(constituent, pos);
+  }
+  // Moves the target constituent at `from` to `to` (both 1-based); ignored
+  // when either is out of range or they are equal.
+  void MoveConstituentInRHS(int from, int to) { KalRule::MoveConstituentInRHS(from, to); }
+
  protected:
   void OnLoadFromString(std::string&) override {}
   void OnOutput(std::ostream&) const override {}
@@ -311,6 +365,14 @@ class KalLexiconRule : public KalRule {
   const std::vector<std::string>& GetSLLexicon() const { return m_vszSLLexicon; }
   const std::vector<std::string>& GetTLLexicon() const { return m_vszTLLexicon; }
   bool AreSameLexicon(const std::vector<std::string>& sl, const std::vector<std::string>& tl) const;
+
+  // The left features of the value constraints of this entry whose values
+  // differ from a value constraint of `other` on the same feature, once per
+  // such pair; just "POS" when the categories differ; empty for null.
+  void Delta(KalLexiconRule* other, std::vector<std::string>& out) const;
+  // Replaces the constraints by the defaults of `category`, guessed from the
+  // last source and target words.
+  void SetConstraintsFromPOS(POS_TYPE category);
 
  protected:
   void OnLoadFromString(std::string&) override {}

@@ -38,6 +38,13 @@ bool KalRuleUtils::IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
+int KalRuleUtils::GetShiftedPos(int from, int to, int p) {
+  if (p == from) return to;
+  if (to <= p && p < from) return p + 1;
+  if (from < p && p <= to) return p - 1;
+  return p;
+}
+
 bool KalRuleUtils::IsTokenText(const std::string& text) {
   if (text.empty()) return false;
   for (char ch : text) {

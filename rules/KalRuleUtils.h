@@ -41,6 +41,10 @@ class KalRuleUtils {
 
   static bool IsSpace(char c);
 
+  // Where position `p` ends up when the element at `from` moves to `to` and
+  // the elements between slide towards `from`.
+  static int GetShiftedPos(int from, int to, int p);
+
   // True when `text` is one non-quoted word of the rule syntax (letters,
   // digits, % ' * + - . ? _ and bytes 128 to 255), as category names are.
   static bool IsTokenText(const std::string& text);
