@@ -1,11 +1,11 @@
 // corrections/Action.cpp
 #include "corrections/Action.h"
 
-#include "rules/ParseTree.h"
-
 #include <algorithm>
 #include <climits>
 #include <iostream>
+
+#include "rules/ParseTree.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ int ShiftOneBased(long long old0, long long new0, int iPos) {
     r = v + 1;
   else if (old0 < v && v <= new0)
     r = v - 1;
-  return static_cast<int>(std::clamp(r + 1, static_cast<long long>(INT_MIN),
-                                     static_cast<long long>(INT_MAX)));
+  return static_cast<int>(
+      std::clamp(r + 1, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
 }
 
 bool IsValidPos(int pos, const std::vector<Word>& words) {
@@ -169,7 +169,8 @@ void ActionAddWord::AddAffectedRules(std::vector<Word>&, std::vector<Word>& TLWo
 // ---- edit
 
 void ActionEditWord::ApplyToWords(std::vector<Word>& SLWords, std::vector<Word>& CTLWords) {
-  if (IsValidPos(m_PosEdit, CTLWords)) CTLWords[static_cast<size_t>(m_PosEdit - 1)].value = m_szEdit;
+  if (IsValidPos(m_PosEdit, CTLWords))
+    CTLWords[static_cast<size_t>(m_PosEdit - 1)].value = m_szEdit;
   MirrorCorrectedAlignments(SLWords, CTLWords);
 }
 
@@ -270,8 +271,7 @@ void ActionDeleteWord::AddAffectedRules(std::vector<Word>&, std::vector<Word>& T
 
 // ---- change word order
 
-void ActionChangeWordOrder::ApplyToWords(std::vector<Word>& SLWords,
-                                         std::vector<Word>& CTLWords) {
+void ActionChangeWordOrder::ApplyToWords(std::vector<Word>& SLWords, std::vector<Word>& CTLWords) {
   if (IsValidPos(m_OldPos, CTLWords) && IsValidPos(m_NewPos, CTLWords))
     ShiftWord(m_OldPos - 1, m_NewPos - 1, SLWords, CTLWords);
   MirrorCorrectedAlignments(SLWords, CTLWords);
@@ -290,8 +290,7 @@ void ActionChangeWordOrder::PutAffectedPositionsInVector(std::vector<int>& vSLPo
   vTLPos.push_back(m_OldPos);
 }
 
-bool ActionChangeWordOrder::AreActionsOpposite(std::vector<int>&,
-                                               std::vector<int>& vAdjustedTLPos,
+bool ActionChangeWordOrder::AreActionsOpposite(std::vector<int>&, std::vector<int>& vAdjustedTLPos,
                                                Action* pAction) {
   if (!pAction || pAction->GetType() != CHANGE_WORD_ORDER || vAdjustedTLPos.size() < 2)
     return false;
@@ -300,15 +299,15 @@ bool ActionChangeWordOrder::AreActionsOpposite(std::vector<int>&,
 }
 
 int ActionChangeWordOrder::GetHowAffectsPos(int iPos) {
-  return ShiftOneBased(static_cast<long long>(m_OldPos) - 1,
-                       static_cast<long long>(m_NewPos) - 1, iPos);
+  return ShiftOneBased(static_cast<long long>(m_OldPos) - 1, static_cast<long long>(m_NewPos) - 1,
+                       iPos);
 }
 
 // Undoing a move is the move back: the word at m_NewPos returns to m_OldPos
 // and the words in between slide back by one.
 int ActionChangeWordOrder::GetHowAffectsPosIfDeleted(int iPos) {
-  return ShiftOneBased(static_cast<long long>(m_NewPos) - 1,
-                       static_cast<long long>(m_OldPos) - 1, iPos);
+  return ShiftOneBased(static_cast<long long>(m_NewPos) - 1, static_cast<long long>(m_OldPos) - 1,
+                       iPos);
 }
 
 void ActionChangeWordOrder::AdjustToDeletedAction(Action* pAction) {
@@ -376,8 +375,7 @@ bool ActionAddAlignment::AreEqual(Action* pAction) {
 
 // ---- clear alignment
 
-void ActionClearAlignment::ApplyToWords(std::vector<Word>& SLWords,
-                                        std::vector<Word>& CTLWords) {
+void ActionClearAlignment::ApplyToWords(std::vector<Word>& SLWords, std::vector<Word>& CTLWords) {
   if (IsValidPos(m_SLWordPos, SLWords)) {
     std::vector<int>& links = SLWords[static_cast<size_t>(m_SLWordPos - 1)].Calignments;
     auto it = std::find(links.begin(), links.end(), m_RemoveAlign);

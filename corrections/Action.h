@@ -1,11 +1,11 @@
 // corrections/Action.h
 #pragma once
 
-#include "corrections/Word.h"
-#include "rules/KalRule.h"  // KalRuleID
-
 #include <string>
 #include <vector>
+
+#include "corrections/Word.h"
+#include "rules/KalRule.h"  // KalRuleID
 
 class ParseTree;
 class TreeNode;
@@ -74,8 +74,7 @@ class Action {
   // action; empty means the two sentences still coincide.
   virtual void AddAffectedRules(std::vector<Word>& SLWords, std::vector<Word>& TLWords,
                                 ParseTree* pTree, const std::vector<int>& vTLPosOfCTLPos) = 0;
-  void AddAffectedRules(std::vector<Word>& SLWords, std::vector<Word>& TLWords,
-                        ParseTree* pTree) {
+  void AddAffectedRules(std::vector<Word>& SLWords, std::vector<Word>& TLWords, ParseTree* pTree) {
     AddAffectedRules(SLWords, TLWords, pTree, {});
   }
 
@@ -154,8 +153,7 @@ class ActionAddWord : public Action {
 
 class ActionEditWord : public Action {
  public:
-  ActionEditWord(int pos, const std::string& word)
-      : Action(EDIT), m_PosEdit(pos), m_szEdit(word) {}
+  ActionEditWord(int pos, const std::string& word) : Action(EDIT), m_PosEdit(pos), m_szEdit(word) {}
   using Action::AddAffectedRules;
 
   void ApplyToWords(std::vector<Word>& SLWords, std::vector<Word>& CTLWords) override;

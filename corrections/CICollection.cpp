@@ -1,10 +1,10 @@
 // corrections/CICollection.cpp
 #include "corrections/CICollection.h"
 
-#include "corrections/CorrectionInstance.h"
-
 #include <algorithm>
 #include <iostream>
+
+#include "corrections/CorrectionInstance.h"
 
 // ---- CIVector
 
@@ -16,8 +16,7 @@ CorrectionInstance* CIVector::GetCI(int i) const {
 CorrectionInstance* CIVector::GetBestCI() const {
   CorrectionInstance* best = nullptr;
   for (CorrectionInstance* pCI : *this)
-    if (pCI && (!best || pCI->EvidenceForRefinement() > best->EvidenceForRefinement()))
-      best = pCI;
+    if (pCI && (!best || pCI->EvidenceForRefinement() > best->EvidenceForRefinement())) best = pCI;
   return best;
 }
 

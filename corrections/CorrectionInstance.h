@@ -1,15 +1,15 @@
 // corrections/CorrectionInstance.h
 #pragma once
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "corrections/Action.h"
 #include "corrections/Word.h"
 #include "rules/KalRule.h"  // KalRuleID
 #include "rules/ParseTree.h"
 #include "rules/RefCountedObject.h"
-
-#include <memory>
-#include <string>
-#include <vector>
 
 class LogStream;
 
@@ -41,8 +41,7 @@ class CorrectionInstance : public RefCountedObject {
   // itself (not of its processed copy); empty when absent.
   static void GetSLandTLFromEmendoLogFile(const char* szLogFileName, std::string& szSL,
                                           std::string& szTL);
-  static void GetSLandTLFromLogText(const std::string& text, std::string& szSL,
-                                    std::string& szTL);
+  static void GetSLandTLFromLogText(const std::string& text, std::string& szSL, std::string& szTL);
 
   std::string GetSLSentence() const { return SLS; }
   std::string GetTLSentence() const { return TLS; }

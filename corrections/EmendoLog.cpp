@@ -1,13 +1,13 @@
 // corrections/EmendoLog.cpp
 // Reading a correction log of the correction tool into a CorrectionInstance.
-#include "corrections/CorrectionInstance.h"
-#include "corrections/LogStream.h"
-#include "corrections/PreProcess.h"
-
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <numeric>
+
+#include "corrections/CorrectionInstance.h"
+#include "corrections/LogStream.h"
+#include "corrections/PreProcess.h"
 
 namespace {
 
@@ -41,8 +41,7 @@ void AdvancePositionMap(Action& act, std::vector<int>& vTLPosOfCTLPos, size_t nC
 
 }  // namespace
 
-bool WordVectorFindChange(const std::string& szOrig, const std::string& szNew, int& from,
-                          int& to) {
+bool WordVectorFindChange(const std::string& szOrig, const std::string& szNew, int& from, int& to) {
   std::vector<Word> orig, changed;
   PlaceWordsInVector(szOrig, orig);
   PlaceWordsInVector(szNew, changed);
@@ -75,8 +74,8 @@ void CorrectionInstance::GetSLandTLFromLogText(const std::string& text, std::str
   }
 }
 
-void CorrectionInstance::GetSLandTLFromEmendoLogFile(const char* szLogFileName,
-                                                     std::string& szSL, std::string& szTL) {
+void CorrectionInstance::GetSLandTLFromEmendoLogFile(const char* szLogFileName, std::string& szSL,
+                                                     std::string& szTL) {
   std::string text;
   if (szLogFileName) ReadFileText(szLogFileName, text);
   GetSLandTLFromLogText(text, szSL, szTL);

@@ -63,8 +63,7 @@ void AddAlignmentsFromCStructure(std::vector<Word>& words, const std::string& tr
   for (size_t i = 0; i < treeText.size(); ++i) {
     if (treeText[i] != ':') continue;
     size_t end = i + 1;
-    while (end < treeText.size() && std::isdigit(static_cast<unsigned char>(treeText[end])))
-      ++end;
+    while (end < treeText.size() && std::isdigit(static_cast<unsigned char>(treeText[end]))) ++end;
     if (end == i + 1) continue;
     ++k;
     const int p = ToPosition(treeText.substr(i + 1, end - i - 1));

@@ -1,14 +1,13 @@
 // tests/corrections/ActionTest.cpp
-#include "corrections/Action.h"
-
-#include "CorrectionsTestUtil.h"
-#include "rules/ParseTree.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "CorrectionsTestUtil.h"
+#include "corrections/Action.h"
+#include "rules/ParseTree.h"
 
 using namespace correctionstest;
 
@@ -40,14 +39,16 @@ TEST(Action, ApplyToWords) {
   const Case kCases[] = {
       {"THE DOG BARKS", std::make_shared<ActionAddWord>(big, 2),
        "s1[|1] s2[|3] s3[|4] / THE[|1] BIG[|] DOG[|2] BARKS[|3]"},
-      {"THE DOG", std::make_shared<ActionAddWord>(big, 3), "s1[|1] s2[|2] / THE[|1] DOG[|2] BIG[|]"},
+      {"THE DOG", std::make_shared<ActionAddWord>(big, 3),
+       "s1[|1] s2[|2] / THE[|1] DOG[|2] BIG[|]"},
       {"THE BIG DOG", std::make_shared<ActionDeleteWord>(big, 2),
        "s1[|1] s2[|] s3[|2] / THE[|1] DOG[|3]"},
       {"A B C", std::make_shared<ActionChangeWordOrder>(3, 1),
        "s1[|2] s2[|3] s3[|1] / C[|3] A[|1] B[|2]"},
       {"A B C", std::make_shared<ActionChangeWordOrder>(1, 3),
        "s1[|3] s2[|1] s3[|2] / B[|2] C[|3] A[|1]"},
-      {"A B C", std::make_shared<ActionChangeWordOrder>(1, 4), "s1[|1] s2[|2] s3[|3] / A[|1] B[|2] C[|3]"},
+      {"A B C", std::make_shared<ActionChangeWordOrder>(1, 4),
+       "s1[|1] s2[|2] s3[|3] / A[|1] B[|2] C[|3]"},
       {"A B", std::make_shared<ActionEditWord>(2, "X"), "s1[|1] s2[|2] / A[|1] X[|2]"},
       {"A B", std::make_shared<ActionEditWord>(0, "X"), "s1[|1] s2[|2] / A[|1] B[|2]"},
       {"A B", std::make_shared<ActionEditWord>(3, "X"), "s1[|1] s2[|2] / A[|1] B[|2]"},
@@ -59,8 +60,10 @@ TEST(Action, ApplyToWords) {
       {"A B", std::make_shared<ActionClearAlignment>(3, 2), "s1[|1] s2[|2] / A[|1] B[|2]"},
       // Former fault: a delete at an invalid position dropped the last word
       // (and popped an empty vector when there was none).
-      {"A B C", std::make_shared<ActionDeleteWord>(big, 0), "s1[|1] s2[|2] s3[|3] / A[|1] B[|2] C[|3]"},
-      {"A B C", std::make_shared<ActionDeleteWord>(big, 4), "s1[|1] s2[|2] s3[|3] / A[|1] B[|2] C[|3]"},
+      {"A B C", std::make_shared<ActionDeleteWord>(big, 0),
+       "s1[|1] s2[|2] s3[|3] / A[|1] B[|2] C[|3]"},
+      {"A B C", std::make_shared<ActionDeleteWord>(big, 4),
+       "s1[|1] s2[|2] s3[|3] / A[|1] B[|2] C[|3]"},
       {"", std::make_shared<ActionDeleteWord>(big, 1), " / "},
   };
   for (const Case& c : kCases) {
@@ -158,15 +161,23 @@ TEST(Action, OppositeActions) {
   };
   const Case kCases[] = {
       {std::make_shared<ActionAddWord>("BIG", 2), std::make_shared<ActionDeleteWord>("X", 2), true},
-      {std::make_shared<ActionAddWord>("BIG", 2), std::make_shared<ActionDeleteWord>("X", 3), false},
-      {std::make_shared<ActionDeleteWord>("BIG", 2), std::make_shared<ActionAddWord>("BIG", 2), true},
-      {std::make_shared<ActionDeleteWord>("BIG", 2), std::make_shared<ActionAddWord>("RED", 2), false},
+      {std::make_shared<ActionAddWord>("BIG", 2), std::make_shared<ActionDeleteWord>("X", 3),
+       false},
+      {std::make_shared<ActionDeleteWord>("BIG", 2), std::make_shared<ActionAddWord>("BIG", 2),
+       true},
+      {std::make_shared<ActionDeleteWord>("BIG", 2), std::make_shared<ActionAddWord>("RED", 2),
+       false},
       {std::make_shared<ActionEditWord>(2, "X"), std::make_shared<ActionEditWord>(2, "Y"), true},
-      {std::make_shared<ActionChangeWordOrder>(1, 3), std::make_shared<ActionChangeWordOrder>(3, 1), true},
-      {std::make_shared<ActionChangeWordOrder>(1, 3), std::make_shared<ActionChangeWordOrder>(1, 3), false},
-      {std::make_shared<ActionAddAlignment>(1, 2), std::make_shared<ActionClearAlignment>(1, 2), true},
-      {std::make_shared<ActionClearAlignment>(1, 2), std::make_shared<ActionAddAlignment>(1, 2), true},
-      {std::make_shared<ActionClearAlignment>(1, 2), std::make_shared<ActionAddAlignment>(2, 2), false},
+      {std::make_shared<ActionChangeWordOrder>(1, 3), std::make_shared<ActionChangeWordOrder>(3, 1),
+       true},
+      {std::make_shared<ActionChangeWordOrder>(1, 3), std::make_shared<ActionChangeWordOrder>(1, 3),
+       false},
+      {std::make_shared<ActionAddAlignment>(1, 2), std::make_shared<ActionClearAlignment>(1, 2),
+       true},
+      {std::make_shared<ActionClearAlignment>(1, 2), std::make_shared<ActionAddAlignment>(1, 2),
+       true},
+      {std::make_shared<ActionClearAlignment>(1, 2), std::make_shared<ActionAddAlignment>(2, 2),
+       false},
       {std::make_shared<ActionEditWord>(2, "X"), nullptr, false},
   };
   for (const Case& c : kCases) {
@@ -187,17 +198,24 @@ TEST(Action, Equality) {
     bool equal;
   };
   const Case kCases[] = {
-      {std::make_shared<ActionDeleteWord>("DOG", 2), std::make_shared<ActionDeleteWord>("CAT", 2), true},
-      {std::make_shared<ActionDeleteWord>("DOG", 2), std::make_shared<ActionDeleteWord>("DOG", 3), false},
+      {std::make_shared<ActionDeleteWord>("DOG", 2), std::make_shared<ActionDeleteWord>("CAT", 2),
+       true},
+      {std::make_shared<ActionDeleteWord>("DOG", 2), std::make_shared<ActionDeleteWord>("DOG", 3),
+       false},
       {std::make_shared<ActionEditWord>(2, "X"), std::make_shared<ActionEditWord>(2, "X"), true},
       {std::make_shared<ActionEditWord>(2, "X"), std::make_shared<ActionEditWord>(2, "Y"), false},
       {std::make_shared<ActionAddWord>("X", 2), std::make_shared<ActionAddWord>("Y", 2), false},
       {std::make_shared<ActionAddWord>("X", 2), std::make_shared<ActionDeleteWord>("X", 2), false},
-      {std::make_shared<ActionChangeWordOrder>(1, 2), std::make_shared<ActionChangeWordOrder>(1, 2), true},
-      {std::make_shared<ActionChangeWordOrder>(1, 2), std::make_shared<ActionChangeWordOrder>(2, 1), false},
-      {std::make_shared<ActionAddAlignment>(1, 2), std::make_shared<ActionAddAlignment>(1, 2), true},
-      {std::make_shared<ActionAddAlignment>(1, 2), std::make_shared<ActionClearAlignment>(1, 2), false},
-      {std::make_shared<ActionClearAlignment>(1, 2), std::make_shared<ActionClearAlignment>(1, 3), false},
+      {std::make_shared<ActionChangeWordOrder>(1, 2), std::make_shared<ActionChangeWordOrder>(1, 2),
+       true},
+      {std::make_shared<ActionChangeWordOrder>(1, 2), std::make_shared<ActionChangeWordOrder>(2, 1),
+       false},
+      {std::make_shared<ActionAddAlignment>(1, 2), std::make_shared<ActionAddAlignment>(1, 2),
+       true},
+      {std::make_shared<ActionAddAlignment>(1, 2), std::make_shared<ActionClearAlignment>(1, 2),
+       false},
+      {std::make_shared<ActionClearAlignment>(1, 2), std::make_shared<ActionClearAlignment>(1, 3),
+       false},
       {std::make_shared<ActionClearAlignment>(1, 2), nullptr, false},
   };
   for (const Case& c : kCases)

@@ -1,16 +1,15 @@
 // tests/corrections/CICollectionTest.cpp
-#include "corrections/CICollection.h"
-
-#include "CorrectionsTestUtil.h"
-#include "corrections/CorrectionInstance.h"
-#include "corrections/DirectoryTraverser.h"
-#include "tests/support/RunProgram.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <string>
 #include <vector>
+
+#include "CorrectionsTestUtil.h"
+#include "corrections/CICollection.h"
+#include "corrections/CorrectionInstance.h"
+#include "corrections/DirectoryTraverser.h"
+#include "tests/support/RunProgram.h"
 
 using namespace correctionstest;
 
@@ -190,8 +189,11 @@ TEST_F(Traverser, DeliversSortedLogFilesOnly) {
     dir_.write(name, "x");
   ASSERT_EQ(0, mkdir(dir_.file("sub").c_str(), 0755));
   const std::string d = dir_.path();
-  const std::vector<std::string> expected = {d + "/.hidden", d + "/C.log", d + "/a.log",
-                                             d + "/b.log", d + "/c.log.processed.processed",
+  const std::vector<std::string> expected = {d + "/.hidden",
+                                             d + "/C.log",
+                                             d + "/a.log",
+                                             d + "/b.log",
+                                             d + "/c.log.processed.processed",
                                              d + "/orphan.processed"};
   EXPECT_EQ(expected, Files(d));
 }

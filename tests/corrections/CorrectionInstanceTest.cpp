@@ -1,14 +1,13 @@
 // tests/corrections/CorrectionInstanceTest.cpp
-#include "corrections/CorrectionInstance.h"
-
-#include "CorrectionsTestUtil.h"
-#include "tests/support/RunProgram.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "CorrectionsTestUtil.h"
+#include "corrections/CorrectionInstance.h"
+#include "tests/support/RunProgram.h"
 
 using namespace correctionstest;
 
@@ -237,8 +236,7 @@ TEST(CorrectionInstance, LogReading) {
        "Action Delete Word -> m_PosDelete : 1\n"
        "  reason=\"\" confidence=0 clues= rules=\n"},
       {"moves in both directions",
-       Log("a b c d", "a b c d", "", Moved("a b c d", "b c a d") + Moved("b c a d", "b d c a")),
-       "",
+       Log("a b c d", "a b c d", "", Moved("a b c d", "b c a d") + Moved("b c a d", "b d c a")), "",
        "SL: a[|] b[|] c[|] d[|]\nTL: a[|] b[|] c[|] d[|]\nCTL: b[|] d[|] c[|] a[|]\n"
        "Action Change Word Order -> m_NewPos = 3 m_OldPos = 1\n"
        "  reason=\"\" confidence=0 clues= rules=\n"
@@ -261,8 +259,9 @@ TEST(CorrectionInstance, LogReading) {
        "Action Edit Word -> m_PosEdit = 1 m_szEdit = x\n"
        "  reason=\" one twothreefour\" confidence=2 clues= rules=\n"},
       {"alignment actions name words by their first occurrence",
-       Log("the dog", "el perro", "((1,1),(2,2))", Unlink("dog", "perro") + Link("dog", "el") +
-                                                       Link("cat", "perro") + Unlink("dog", "gato")),
+       Log("the dog", "el perro", "((1,1),(2,2))",
+           Unlink("dog", "perro") + Link("dog", "el") + Link("cat", "perro") +
+               Unlink("dog", "gato")),
        "",
        "SL: the[1|1] dog[2|1]\nTL: el[1|] perro[2|]\nCTL: el[|1,2] perro[|]\n"
        "Action Clear Alignment -> m_SLWordPos = 2 m_RemoveAlign = 2\n"
@@ -275,7 +274,8 @@ TEST(CorrectionInstance, LogReading) {
        "  reason=\"\" confidence=0 clues= rules=\n"},
       {"quoted sentences over several tokens; other kinds read the equation lines",
        Log("the  red car", "el coche rojo", "((1,1))", Edit("coche", "auto"), "GOOD TRANSLATION"),
-       "", "SL: the[1|1] red[|] car[|]\nTL: el[1|] coche[|] rojo[|]\nCTL: el[|1] coche[|] rojo[|]\n"},
+       "",
+       "SL: the[1|1] red[|] car[|]\nTL: el[1|] coche[|] rojo[|]\nCTL: el[|1] coche[|] rojo[|]\n"},
       {"tree markers align source words to translation words in leaf order",
        Log("dogs bark", "ladran perros", "((1,1),(2,2))", ""),
        "((S,1 (V,2:2 'LADRAN') (N,2:1 'PERROS') ) )",
@@ -289,8 +289,8 @@ TEST(CorrectionInstance, LogReading) {
       {"alignment pairs outside the sentences are skipped",
        Log("a b c", "x y z", "((1,5),(4,1),(0,2),(2,0),(3,99999999999),(2,3),(3))", ""), "",
        "SL: a[|] b[3|3] c[|]\nTL: x[|] y[|] z[2|]\nCTL: x[|] y[|] z[|2]\n"},
-      {"tree markers beyond the translation's words are skipped",
-       Log("a b c", "x y", "", ""), "((S,1 (N,1:1 'X') (N,2:2 'Y') (N,3:3 'Z') (N,4:9 'W') ) )",
+      {"tree markers beyond the translation's words are skipped", Log("a b c", "x y", "", ""),
+       "((S,1 (N,1:1 'X') (N,2:2 'Y') (N,3:3 'Z') (N,4:9 'W') ) )",
        "SL: a[1|1] b[2|2] c[|]\nTL: x[1|] y[2|]\nCTL: x[|1] y[|2]\n"},
       {"a hand-made link that repeats a tree link, then the word is deleted",
        Log("she sleeps", "ella duerme", "", Link("she", "ella") + Trash("ella")),
@@ -318,7 +318,8 @@ TEST(CorrectionInstance, LogReading) {
       {"missing parts give empty values", "submit = FIX TRANSLATION\n" + kSep + "Final\n", "",
        "SL: \nTL: \nCTL: \n"},
       {"a log cut off in its second quoted sentence",
-       Log("the dog", "el perro", "((1,", "").substr(0, 90), "", "SL: the[|] dog[|]\nTL: \nCTL: \n"},
+       Log("the dog", "el perro", "((1,", "").substr(0, 90), "",
+       "SL: the[|] dog[|]\nTL: \nCTL: \n"},
   };
   for (const Case& c : kCases) {
     CIPtr ci = Load(c.log, c.tree);
@@ -334,9 +335,10 @@ TEST(CorrectionInstance, TranslationKeyBeginsItsLine) {
       "tl1-al = ((1,1),(2,3),(3,2))\n";
   CIPtr ci = Load(log);
   EXPECT_EQ("el perro pequeño ", ci->GetTLSentence());
-  EXPECT_EQ("SL: the[1|1] little[3|3] dog[2|2]\nTL: el[1|] perro[3|] pequeño[2|]\n"
-            "CTL: el[|1] perro[|3] pequeño[|2]\n",
-            Dump(*ci));
+  EXPECT_EQ(
+      "SL: the[1|1] little[3|3] dog[2|2]\nTL: el[1|] perro[3|] pequeño[2|]\n"
+      "CTL: el[|1] perro[|3] pequeño[|2]\n",
+      Dump(*ci));
   std::string sl, tl;
   CorrectionInstance::GetSLandTLFromLogText(log, sl, tl);
   EXPECT_EQ("el perro pequeño", tl);
@@ -400,25 +402,35 @@ TEST(CorrectionInstance, DependentErrors) {
   const Case kCases[] = {
       {"one edit", {make_shared<ActionEditWord>(2, "x")}, false, 1},
       {"two edits of one word",
-       {make_shared<ActionEditWord>(2, "x"), make_shared<ActionEditWord>(2, "y")}, true, 3},
+       {make_shared<ActionEditWord>(2, "x"), make_shared<ActionEditWord>(2, "y")},
+       true,
+       3},
       {"edits of two words",
-       {make_shared<ActionEditWord>(2, "x"), make_shared<ActionEditWord>(3, "y")}, false, 2},
+       {make_shared<ActionEditWord>(2, "x"), make_shared<ActionEditWord>(3, "y")},
+       false,
+       2},
       {"an edit, an add before it, the word edited again",
        {make_shared<ActionEditWord>(2, "x"), make_shared<ActionAddWord>("n", 1),
         make_shared<ActionDeleteWord>("x", 3)},
-       true, 4},
-      {"an edited word that a later delete removes is not followed further",
+       true,
+       4},
+      {"a delete before an edited word, then that word edited again",
        {make_shared<ActionEditWord>(2, "x"), make_shared<ActionDeleteWord>("a", 1),
         make_shared<ActionEditWord>(1, "y")},
-       true, 4},
+       true,
+       4},
       {"a word deleted, then another edited",
-       {make_shared<ActionDeleteWord>("b", 2), make_shared<ActionEditWord>(3, "y")}, false, 2},
+       {make_shared<ActionDeleteWord>("b", 2), make_shared<ActionEditWord>(3, "y")},
+       false,
+       2},
       {"adds and alignment actions are never the second edit",
        {make_shared<ActionEditWord>(2, "x"), make_shared<ActionAddAlignment>(1, 2),
         make_shared<ActionAddWord>("n", 2)},
-       false, 2},
+       false,
+       2},
       {"a word moved, then moved again",
-       {make_shared<ActionChangeWordOrder>(1, 3), make_shared<ActionChangeWordOrder>(1, 2)}, true,
+       {make_shared<ActionChangeWordOrder>(1, 3), make_shared<ActionChangeWordOrder>(1, 2)},
+       true,
        3},
   };
   for (const Case& c : kCases) {

@@ -1,14 +1,14 @@
 // tests/corrections/CorrectionsTestUtil.h
 #pragma once
 
-#include "corrections/Action.h"
-#include "corrections/CorrectionInstance.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "corrections/Action.h"
+#include "corrections/CorrectionInstance.h"
 
 namespace correctionstest {
 
@@ -72,8 +72,8 @@ inline std::string Dump(CorrectionInstance& ci) {
     s += DebugLine(act);
     std::vector<int> clues;
     for (int c = 0; c < act.GetNumClueWords(); ++c) clues.push_back(act.GetClueWordPos(c));
-    s += "  reason=\"" + act.GetReason() + "\" confidence=" +
-         std::to_string(act.GetConfidenceLevel()) + " clues=" + Ints(clues) +
+    s += "  reason=\"" + act.GetReason() +
+         "\" confidence=" + std::to_string(act.GetConfidenceLevel()) + " clues=" + Ints(clues) +
          " rules=" + Rules(act) + "\n";
   }
   return s;

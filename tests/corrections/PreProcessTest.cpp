@@ -1,11 +1,4 @@
 // tests/corrections/PreProcessTest.cpp
-#include "corrections/PreProcess.h"
-
-#include "CorrectionsTestUtil.h"
-#include "corrections/CorrectionInstance.h"
-#include "corrections/DirectoryTraverser.h"
-#include "tests/support/RunProgram.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +6,12 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+
+#include "CorrectionsTestUtil.h"
+#include "corrections/CorrectionInstance.h"
+#include "corrections/DirectoryTraverser.h"
+#include "corrections/PreProcess.h"
+#include "tests/support/RunProgram.h"
 
 using namespace correctionstest;
 
@@ -65,11 +64,11 @@ TEST_F(PreProcess, TheStandInWritesTheNormalisedCopy) {
   const std::string path = dir_.write("a.log", kRawLog);
   CIPtr ci = NewCI();
   ci->LoadEmendoLogFile(path.c_str(), nullptr);
-  EXPECT_EQ("submit = FIX TRANSLATION\nsl = the red car\ntl1 = el coche roja\n"
-            "tl1-al = ((1,1),(2,3),(3,2))\n\"the red car\"\n\"el coche roja\"\n" +
-                kSep + "\nCurrent Word Edited\n\"roja\" \"rojo\"\n" + kSep +
-                "\nFinal Sentences\n",
-            testsupport::ReadFile(path + ".processed"));
+  EXPECT_EQ(
+      "submit = FIX TRANSLATION\nsl = the red car\ntl1 = el coche roja\n"
+      "tl1-al = ((1,1),(2,3),(3,2))\n\"the red car\"\n\"el coche roja\"\n" +
+          kSep + "\nCurrent Word Edited\n\"roja\" \"rojo\"\n" + kSep + "\nFinal Sentences\n",
+      testsupport::ReadFile(path + ".processed"));
   EXPECT_EQ("el coche rojo ", ci->GetCTLSentence());
   EXPECT_EQ(1, ci->GetNumActions());
 }
@@ -105,11 +104,11 @@ TEST_F(PreProcess, FileNamesReachTheScriptUninterpreted) {
 
 // Former fault: the script's output went to a pipe that nobody read.
 TEST_F(PreProcess, AChattyScriptDoesNotBlock) {
-  const std::string script = dir_.write(
-      "chatty.pl",
-      "#!/usr/bin/perl\nprint \"x\" x 1000, \"\\n\" for 1 .. 2000;\n"
-      "open(my $o, '>', \"$ARGV[0].processed\") or die;\n"
-      "print $o \"submit = GOOD TRANSLATION\\nsl = a\\ntl1 = copy\\n\";\nclose($o);\n");
+  const std::string script =
+      dir_.write("chatty.pl",
+                 "#!/usr/bin/perl\nprint \"x\" x 1000, \"\\n\" for 1 .. 2000;\n"
+                 "open(my $o, '>', \"$ARGV[0].processed\") or die;\n"
+                 "print $o \"submit = GOOD TRANSLATION\\nsl = a\\ntl1 = copy\\n\";\nclose($o);\n");
   ASSERT_EQ(0, chmod(script.c_str(), 0755));
   setenv("REFINE_PREPROCESS_SCRIPT", script.c_str(), 1);
   const std::string path = dir_.write("b.log", "submit = GOOD TRANSLATION\nsl = a\ntl1 = raw\n");

@@ -3,13 +3,13 @@
 // replays and maps the actions read, and checks that every alignment names
 // a word of its sentence. Run as
 //   build-fuzz/bin/fuzz_corrections -max_total_time=300 <work dir> tests/fuzz/corrections/corpus
-#include "corrections/CorrectionInstance.h"
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "corrections/CorrectionInstance.h"
 
 namespace {
 
