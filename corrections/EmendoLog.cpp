@@ -119,7 +119,7 @@ void CorrectionInstance::LoadFromLogText(const std::string& text, ParseTree* pTr
 
   if (pTree) {
     m_tree = *pTree;
-    AddAlignmentsFromCStructure(SLWords, pTree->GetCStructure(), GetNumTLWords());
+    AddAlignmentsFromCStructure(SLWords, m_tree, GetNumTLWords());
   } else if (fKey) {
     std::string alignments;
     in.Rewind();

@@ -1,6 +1,8 @@
 // corrections/Word.cpp
 #include "corrections/Word.h"
 
+#include "rules/ParseTree.h"
+
 #include <cctype>
 #include <sstream>
 
@@ -57,18 +59,16 @@ void WordVectorSetAlignments(std::vector<Word>& words, const std::string& text, 
   }
 }
 
-void AddAlignmentsFromCStructure(std::vector<Word>& words, const std::string& treeText,
-                                 int nTLWords) {
-  int k = 0;
-  for (size_t i = 0; i < treeText.size(); ++i) {
-    if (treeText[i] != ':') continue;
-    size_t end = i + 1;
-    while (end < treeText.size() && std::isdigit(static_cast<unsigned char>(treeText[end]))) ++end;
-    if (end == i + 1) continue;
-    ++k;
-    const int p = ToPosition(treeText.substr(i + 1, end - i - 1));
-    i = end - 1;
-    if (p < 1 || p > static_cast<int>(words.size()) || k > nTLWords) continue;
+void AddAlignmentsFromCStructure(std::vector<Word>& words, const ParseTree& tree, int nTLWords) {
+  for (int k = 1; k <= tree.GetNumLeaves() && k <= nTLWords; ++k) {
+    const std::string& label = tree.GetLeaf(k - 1)->Label;
+    const size_t colon = label.find(':');
+    if (colon == std::string::npos) continue;
+    size_t end = colon + 1;
+    while (end < label.size() && std::isdigit(static_cast<unsigned char>(label[end]))) ++end;
+    if (end == colon + 1) continue;
+    const int p = ToPosition(label.substr(colon + 1, end - colon - 1));
+    if (p < 1 || p > static_cast<int>(words.size())) continue;
     words[p - 1].alignments.push_back(k);
     words[p - 1].Calignments.push_back(k);
   }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class ParseTree;
+
 // One word of a sentence of a correction instance. Positions are 1-based:
 // word k of a sentence is element k - 1 of its vector.
 //   alignments:  positions in the other sentence of the machine translation
@@ -34,11 +36,12 @@ bool AreWordVectorsEqual(const std::vector<Word>& a, const std::vector<Word>& b)
 // `Calignments`.
 void WordVectorSetAlignments(std::vector<Word>& words, const std::string& text, int nTLWords);
 // Reads the source positions that the engine writes after lexical rule IDs
-// in tree text (the digits directly after a ':'). The k-th such number p
-// aligns source word p to translation word k; positions outside the source
-// words or beyond nTLWords are skipped.
-void AddAlignmentsFromCStructure(std::vector<Word>& words, const std::string& treeText,
-                                 int nTLWords);
+// in tree text (the digits directly after the ':' of a leaf label, as in
+// N,12:3). Translation word k is the tree's leaf k, so a leaf with source
+// position p aligns source word p to every translation word it stands for;
+// leaves without a position (LITERAL) align nothing but still count.
+// Positions outside the source words or beyond nTLWords are skipped.
+void AddAlignmentsFromCStructure(std::vector<Word>& words, const ParseTree& tree, int nTLWords);
 
 // The source side is the master copy of the alignments; these rebuild the
 // other side from it. MirrorAlignments empties `alignments` of every word of

@@ -280,6 +280,18 @@ TEST(CorrectionInstance, LogReading) {
        Log("dogs bark", "ladran perros", "((1,1),(2,2))", ""),
        "((S,1 (V,2:2 'LADRAN') (N,2:1 'PERROS') ) )",
        "SL: dogs[2|2] bark[1|1]\nTL: ladran[2|] perros[1|]\nCTL: ladran[|2] perros[|1]\n"},
+      // Former fault: markers were counted in the text, so a LITERAL leaf or a
+      // leaf of several words shifted every later alignment.
+      {"a literal leaf counts as a word without a source position",
+       Log("dogs bark", "los perros ladran", "", ""),
+       "((S,1 (NP,1 (LITERAL 'LOS') (N,2:1 'PERROS') ) (V,2:2 'LADRAN') ) )",
+       "SL: dogs[2|2] bark[3|3]\nTL: los[|] perros[1|] ladran[2|]\n"
+       "CTL: los[|] perros[|1] ladran[|2]\n"},
+      {"a leaf of several words aligns each of them",
+       Log("system works", "sistema 2-3-5 funciona", "", ""),
+       "((S,1 (N,7:1 'SISTEMA 2-3-5') (V,2:2 'FUNCIONA') ) )",
+       "SL: system[1,2|1,2] works[3|3]\nTL: sistema[1|] 2-3-5[1|] funciona[2|]\n"
+       "CTL: sistema[|1] 2-3-5[|1] funciona[|2]\n"},
       {"tree text without markers gives no alignments",
        Log("dogs bark", "ladran perros", "((1,1),(2,2))", ""),
        "((S,1 (V,2 'LADRAN') (N,2 'PERROS') ) )",
