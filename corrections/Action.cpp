@@ -2,6 +2,8 @@
 #include "corrections/Action.h"
 
 #include <algorithm>
+#include <cctype>
+#include <sstream>
 #include <climits>
 #include <iostream>
 
@@ -95,7 +97,20 @@ int Action::TLPosOf(int ctlPos, const std::vector<int>& vTLPosOfCTLPos) {
 
 TreeNode* Action::LeafOf(const std::vector<Word>& TLWords, int tlPos, ParseTree* pTree) {
   if (!pTree || !IsValidPos(tlPos, TLWords)) return nullptr;
-  return pTree->FindNode(TLWords[static_cast<size_t>(tlPos - 1)].value);
+  const std::string& word = TLWords[static_cast<size_t>(tlPos - 1)].value;
+  // The leaf at the word's own position, when it holds that word: a word that
+  // occurs twice must not take the rule of its other occurrence.
+  if (TreeNode* leaf = pTree->GetLeaf(tlPos - 1)) {
+    std::string quoted = leaf->Word;
+    if (quoted.size() >= 2 && quoted.front() == '\'' && quoted.back() == '\'')
+      quoted = quoted.substr(1, quoted.size() - 2);
+    std::istringstream words(quoted);
+    std::string upper = word;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (std::string w; words >> w;)
+      if (w == upper) return leaf;
+  }
+  return pTree->FindNode(word);
 }
 
 bool Action::AddRuleOfLeaf(const TreeNode* leaf, const std::string& szLexID) {

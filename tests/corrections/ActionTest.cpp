@@ -280,6 +280,10 @@ TEST(Action, AffectedRules) {
       "((S,1 (NP,8 (DET,23 'THE') (N,1234 'DOG') ) (VP,3 (V,99 'BARKS') ) ) )");
   ParseTree leafOnly;
   leafOnly.ProcessCStructureIntoTree("(N,5 'DOG')");
+  ParseTree twice;
+  twice.ProcessCStructureIntoTree(
+      "((S,1 (NP,8 (DET,23 'THE') (N,1234 'DOG') ) (VP,3 (V,99 'SEES') (NP,9 (DET,24 'THE') "
+      "(N,5 'CAT') ) ) ) )");
   struct Case {
     std::shared_ptr<Action> act;
     const char* tl;
@@ -305,6 +309,9 @@ TEST(Action, AffectedRules) {
       {std::make_shared<ActionEditWord>(2, "x"), "the cat barks", &tree, ""},
       {std::make_shared<ActionEditWord>(2, "x"), "the dog barks", nullptr, ""},
       {std::make_shared<ActionEditWord>(1, "x"), "dog", &leafOnly, ""},
+      // Former fault: a repeated word took the rule of its last occurrence.
+      {std::make_shared<ActionEditWord>(1, "a"), "the dog sees the cat", &twice, "{NP,8} the"},
+      {std::make_shared<ActionEditWord>(4, "a"), "the dog sees the cat", &twice, "{NP,9} the"},
   };
   for (const Case& c : kCases) {
     std::vector<Word> sl, tl = MakeWords(c.tl);
