@@ -1,13 +1,13 @@
 // corrections/Action.cpp
 #include "corrections/Action.h"
 
+#include "rules/ParseTree.h"
+
 #include <algorithm>
 #include <cctype>
-#include <sstream>
 #include <climits>
 #include <iostream>
-
-#include "rules/ParseTree.h"
+#include <sstream>
 
 namespace {
 
