@@ -149,8 +149,8 @@ TEST(EBlockTest, OrFailsOnAnAtomicAndAComplexResult) {
 // Each alternative sees the registers as they were before the block, whatever
 // registers the other alternatives use.
 TEST(EBlockTest, OrAlternativesOnDifferentRegisters) {
-  // Former fault: the second alternative's register lay beyond the copy made
-  // for the first, and the merge read it there.
+  // The second alternative uses a register above every register of the
+  // first; the merge reads that register from both.
   auto b = Make<EBlockOr>(List(Alt(Eq(0, "num", "sg")), Alt(Eq(2, "num", "pl"))));
   EXPECT_EQ(2u, b->readMaxFSIdx());
   EXPECT_EQ((FSIdxSet{0, 2}), b->readMIdxSet());
