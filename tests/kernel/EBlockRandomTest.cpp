@@ -15,7 +15,7 @@
 
 using namespace UKernel;
 using kt::Dump;
-using kt::Regs;
+using kt::RegsOf;
 using kt::V;
 
 namespace {
@@ -35,10 +35,14 @@ class Gen {
   int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
 
   std::vector<std::string> registers() {
-    static const char* kTexts[] = {
-        "()", "((num sg))", "((num (*OR* sg pl)) (cat n))", "((agr ((num sg) (per 3))))",
-        "((agr (*OR* ((num sg)) ((num pl)))))", "((stack (*MULTIPLE* a b)))", "sg",
-        "((cat v) (agr ((num pl))))"};
+    static const char* kTexts[] = {"()",
+                                   "((num sg))",
+                                   "((num (*OR* sg pl)) (cat n))",
+                                   "((agr ((num sg) (per 3))))",
+                                   "((agr (*OR* ((num sg)) ((num pl)))))",
+                                   "((stack (*MULTIPLE* a b)))",
+                                   "sg",
+                                   "((cat v) (agr ((num pl))))"};
     std::vector<std::string> r;
     for (int i = 0; i < 3; ++i) r.push_back(kTexts[pick(8)]);
     return r;
@@ -91,9 +95,17 @@ class Gen {
   EqParams equation() {
     static const char* kPaths[] = {"num", "agr num", "agr", "cat", "stack", ""};
     static const char* kValues[] = {"sg", "pl", "n", "(*OR* sg pl)"};
-    static const SymCode kOps1[] = {OP_PSEUDO_UNIFY, OP_CONSTRAIN, OP_CONSTRAIN_NOFILTER, OP_TEST,
-                                    OP_TEST_NOFILTER, OP_ISO, OP_ISO_NOFILTER, OP_ASSIGN,
-                                    OP_REMOVE_ASSIGN, OP_PUSH, OP_POP};
+    static const SymCode kOps1[] = {OP_PSEUDO_UNIFY,
+                                    OP_CONSTRAIN,
+                                    OP_CONSTRAIN_NOFILTER,
+                                    OP_TEST,
+                                    OP_TEST_NOFILTER,
+                                    OP_ISO,
+                                    OP_ISO_NOFILTER,
+                                    OP_ASSIGN,
+                                    OP_REMOVE_ASSIGN,
+                                    OP_PUSH,
+                                    OP_POP};
     static const SymCode kCodes[] = {DEFINED, UNDEFINED, REMOVE};
     EqParams e;
     e.kind = pick(3);
@@ -190,11 +202,11 @@ TEST(EBlockRandomTest, BlocksRunAsOnFullCopies) {
     Spec spec;
     std::unique_ptr<_EBlockBase> block = gen.block(spec, 3);
     const std::vector<std::string> start = gen.registers();
-    FSRegisters expect = Regs(start), got = Regs(start);
+    FSRegisters expect = RegsOf(start), got = RegsOf(start);
     bool want = Reference(spec, expect);
     bool have = block->run(got);
     std::ostringstream what;
-    what << "seed " << seed << ": " << *block << "\non " << Dump(Regs(start));
+    what << "seed " << seed << ": " << *block << "\non " << Dump(RegsOf(start));
     ASSERT_EQ(want, have) << what.str();
     ASSERT_EQ(Dump(expect), Dump(got)) << what.str();
     if (spec.kind == Spec::Or && want && spec.parts.size() > 1) ++orRuns;

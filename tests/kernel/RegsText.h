@@ -1,6 +1,6 @@
 // tests/kernel/RegsText.h
-// Register files from and to text for tests: one structure text per register
-// (the one-line form of KernelText), the registers joined by " | ".
+// Register files from and to text for tests: the registers' structures in the
+// one-line form of KernelText, joined by " | ".
 #ifndef TESTS_KERNEL_REGSTEXT_H
 #define TESTS_KERNEL_REGSTEXT_H
 
@@ -12,7 +12,7 @@
 
 namespace kt {
 
-inline UKernel::FSRegisters Regs(const std::vector<std::string>& texts) {
+inline UKernel::FSRegisters RegsOf(const std::vector<std::string>& texts) {
   UKernel::FSRegisters regs(texts.size());
   for (size_t i = 0; i < texts.size(); ++i) {
     UKernel::FStruc fs = FS(texts[i]);
@@ -20,6 +20,18 @@ inline UKernel::FSRegisters Regs(const std::vector<std::string>& texts) {
     regs[i] = fs;
   }
   return regs;
+}
+
+// "((a 1)) | ()": two registers.
+inline UKernel::FSRegisters Regs(const std::string& text) {
+  std::vector<std::string> parts;
+  size_t start = 0, bar;
+  while ((bar = text.find(" | ", start)) != std::string::npos) {
+    parts.push_back(text.substr(start, bar - start));
+    start = bar + 3;
+  }
+  parts.push_back(text.substr(start));
+  return RegsOf(parts);
 }
 
 inline std::string Dump(const UKernel::FSRegisters& regs) {
