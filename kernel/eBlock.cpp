@@ -208,6 +208,11 @@ void EBlockCase::addCaseBlock(const Value& value, std::unique_ptr<_EBlockBase> b
   entries.push_back(_CaseEntry{value, blocks.size() - 1});
 }
 
+void EBlockCase::clearBlocks() {
+  entries.clear();
+  _EBlockBase::clearBlocks();
+}
+
 bool EBlockCase::run(FSRegisters& regs) const {
   if (casePath.fsIdx >= regs.size()) return false;
   const FStruc& fs = std::as_const(regs)[casePath.fsIdx];

@@ -34,7 +34,7 @@ class _EBlockBase {
   const _EBlockBase& block(size_t i) const { return *blocks[i]; }
 
   // Destroys the sub-blocks; maxFSIdx becomes 0.
-  void clearBlocks();
+  virtual void clearBlocks();
 
  protected:
   // Appends a sub-block and takes over its registers.
@@ -99,6 +99,8 @@ class EBlockCase : public _EBlockBase {
   EBlockCase(unsigned fsIdx, const Path& path);
 
   void addCaseBlock(const Value& value, std::unique_ptr<_EBlockBase> block);
+  // The entries go with their branches.
+  void clearBlocks() override;
 
   bool run(FSRegisters& regs) const override;
   void print(std::ostream& os) const override;

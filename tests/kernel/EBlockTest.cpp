@@ -239,6 +239,10 @@ TEST(EBlockTest, CaseRunsTheFirstMatchingBranch) {
   for (const BlockCase& c : cases) Check(b, c);
   FSRegisters small = Regs("((num pl))");
   EXPECT_FALSE(EBlockCase(3, P("num")).run(small));
+  // Without branches no entry is left to match.
+  b.clearBlocks();
+  Check(b, {"cleared", "((num pl)) | () | ()", false, ""});
+  EXPECT_EQ("(*CASE* (X0 num))", Printed(b));
 }
 
 // ---- printed form ----
