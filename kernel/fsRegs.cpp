@@ -67,6 +67,7 @@ void FSRegisters::resize(size_t n) {
 }
 
 FStruc& FSRegisters::operator[](size_t i) {
+  assert(i < regs.size() && "register beyond the register file");
   if (!fsList[i]) {
     // First write to a register of the base file: take a copy of it.
     fsList[i] = std::make_unique<FStruc>(*regs[i]);

@@ -2,6 +2,7 @@
 #ifndef KERNEL_FSREGS_H
 #define KERNEL_FSREGS_H
 
+#include <cassert>
 #include <cstddef>
 #include <initializer_list>
 #include <iosfwd>
@@ -63,7 +64,10 @@ class FSRegisters {
 
   // The structure of register i, to change it.
   FStruc& operator[](size_t i);
-  const FStruc& operator[](size_t i) const { return *regs[i]; }
+  const FStruc& operator[](size_t i) const {
+    assert(i < regs.size() && "register beyond the register file");
+    return *regs[i];
+  }
 
   // Registers 0 to n-1 become copies of those of other (registers that other
   // lacks become empty); registers are added as needed.

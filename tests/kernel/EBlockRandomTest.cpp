@@ -21,11 +21,11 @@ using kt::V;
 namespace {
 
 // A block as built, and the same block for the reference run.
-struct Spec {
+struct Model {
   enum Kind { Equation, Main, Or, Eor } kind = Main;
   std::unique_ptr<EBlockMain> equation;  // for Equation
-  const _EBlockBase* built = nullptr;    // the kernel block made from this spec
-  std::vector<Spec> parts;
+  const _EBlockBase* built = nullptr;    // the kernel block made from this model
+  std::vector<Model> parts;
 };
 
 class Gen {
@@ -48,32 +48,32 @@ class Gen {
     return r;
   }
 
-  // Builds a random block into spec and returns the kernel block.
-  std::unique_ptr<_EBlockBase> block(Spec& spec, int depth) {
+  // Builds a random block into model and returns the kernel block.
+  std::unique_ptr<_EBlockBase> block(Model& model, int depth) {
     int k = depth > 0 ? pick(5) : 0;
     if (k < 2) {
-      spec.kind = Spec::Equation;
+      model.kind = Model::Equation;
       const EqParams e = equation();
-      spec.equation = e.make();
-      spec.built = spec.equation.get();
+      model.equation = e.make();
+      model.built = model.equation.get();
       return e.make();
     }
     std::unique_ptr<EBlockMain> b;
     if (k == 2) {
-      spec.kind = Spec::Main;
+      model.kind = Model::Main;
       b = std::make_unique<EBlockMain>();
     } else if (k == 3) {
-      spec.kind = Spec::Or;
+      model.kind = Model::Or;
       b = std::make_unique<EBlockOr>();
     } else {
-      spec.kind = Spec::Eor;
+      model.kind = Model::Eor;
       b = std::make_unique<EBlockEor>();
     }
     for (int n = pick(4); n > 0; --n) {
-      spec.parts.emplace_back();
-      b->addBlock(block(spec.parts.back(), depth - 1));
+      model.parts.emplace_back();
+      b->addBlock(block(model.parts.back(), depth - 1));
     }
-    spec.built = b.get();
+    model.built = b.get();
     return b;
   }
 
@@ -128,18 +128,18 @@ class Gen {
 };
 
 // The blocks' meaning, on full copies of the register file.
-bool Reference(const Spec& s, FSRegisters& regs) {
+bool Reference(const Model& s, FSRegisters& regs) {
   switch (s.kind) {
-    case Spec::Equation:
+    case Model::Equation:
       return s.equation->run(regs);
-    case Spec::Main:
-      for (const Spec& p : s.parts)
+    case Model::Main:
+      for (const Model& p : s.parts)
         if (!Reference(p, regs)) return false;
       return true;
-    case Spec::Eor: {
+    case Model::Eor: {
       if (s.parts.empty()) return true;
       FSRegisters copy(regs);
-      for (const Spec& p : s.parts) {
+      for (const Model& p : s.parts) {
         const FSIdxSet& m = p.built->readMIdxSet();
         if (m.empty()) {
           if (Reference(p, regs)) return true;
@@ -157,12 +157,12 @@ bool Reference(const Spec& s, FSRegisters& regs) {
       }
       return false;
     }
-    case Spec::Or: {
+    case Model::Or: {
       if (s.parts.empty()) return true;
       bool ok = false;
       std::vector<FSRegisters> kept;
       FSIdxSet changed;
-      for (const Spec& p : s.parts) {
+      for (const Model& p : s.parts) {
         const FSIdxSet& m = p.built->readMIdxSet();
         if (m.empty()) {
           ok = Reference(p, regs) || ok;
@@ -199,17 +199,17 @@ TEST(EBlockRandomTest, BlocksRunAsOnFullCopies) {
   int orRuns = 0;
   for (unsigned seed = 1; seed <= 3000; ++seed) {
     Gen gen(seed);
-    Spec spec;
-    std::unique_ptr<_EBlockBase> block = gen.block(spec, 3);
+    Model model;
+    std::unique_ptr<_EBlockBase> block = gen.block(model, 3);
     const std::vector<std::string> start = gen.registers();
     FSRegisters expect = RegsOf(start), got = RegsOf(start);
-    bool want = Reference(spec, expect);
+    bool want = Reference(model, expect);
     bool have = block->run(got);
     std::ostringstream what;
     what << "seed " << seed << ": " << *block << "\non " << Dump(RegsOf(start));
     ASSERT_EQ(want, have) << what.str();
     ASSERT_EQ(Dump(expect), Dump(got)) << what.str();
-    if (spec.kind == Spec::Or && want && spec.parts.size() > 1) ++orRuns;
+    if (model.kind == Model::Or && want && model.parts.size() > 1) ++orRuns;
   }
   EXPECT_GT(orRuns, 50);  // the merge was actually exercised
 }
