@@ -11,6 +11,8 @@
 #include "kernel/value.h"
 
 void FStructParser::beginStruct() {
+  assert(featurepath.empty() && ignore.empty() && inmultiple == 0 && fstructstack.empty() &&
+         "a structure starts at the top level");
   if (debug) std::cout << "Initing New feature structure\n";
   fstructstack.emplace_back(UKernel::Symbol("X0"));
   currentpaths.clear();
