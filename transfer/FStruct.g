@@ -13,6 +13,7 @@
 header "pre_include_hpp" {
 #include "kernel/fStruc.h"
 
+#include <cctype>
 #include <set>
 #include <string>
 #include <vector>
@@ -118,7 +119,7 @@ fstructs
   catch [ANTLR_USE_NAMESPACE(antlr)RecognitionException& ex] {
     reportError(ex);
     restore(Marks{});
-    skipToDepth(-1);
+    while (LA(1) != ANTLR_USE_NAMESPACE(antlr)Token::EOF_TYPE) consume();
   }
 
 fstruct
@@ -209,7 +210,7 @@ options {
   // Upper-cases the text of the token being built, byte by byte.
   void upcaseText(ANTLR_USE_NAMESPACE(std)string::size_type begin) {
     for (ANTLR_USE_NAMESPACE(std)string::size_type i = begin; i < text.length(); ++i)
-      text[i] = static_cast<char>(toupper(static_cast<unsigned char>(text[i])));
+      text[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
   }
 }
 
