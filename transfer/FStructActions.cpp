@@ -1,11 +1,10 @@
 // transfer/FStructActions.cpp
 // What the feature-structure parser does with the text it recognises.
-#include "FStructParser.hpp"
-
 #include <algorithm>
 #include <cassert>
 #include <iostream>
 
+#include "FStructParser.hpp"
 #include "kernel/path.h"
 #include "kernel/symbol.h"
 #include "kernel/value.h"
@@ -101,7 +100,8 @@ void FStructParser::endMultiple(const std::vector<std::string>& saved,
   --inmultiple;
   UKernel::Path path;
   for (size_t i = 0; i < saved.size(); ++i) {
-    if (debug) std::cout << "Pushing back " << saved[i] << " i " << i << " of " << saved.size() << "\n";
+    if (debug)
+      std::cout << "Pushing back " << saved[i] << " i " << i << " of " << saved.size() << "\n";
     path.add(UKernel::Symbol(saved[i]));
   }
   if (ignored()) return;

@@ -1,15 +1,13 @@
 // transfer/engineFSText.cpp
 // Feature structures given as text.
-#include "transfer/transfer.h"
-
 #include <antlr/ANTLRException.hpp>
-
 #include <exception>
 #include <iostream>
 #include <sstream>
 
 #include "FStructLexer.hpp"
 #include "FStructParser.hpp"
+#include "transfer/transfer.h"
 
 std::vector<UKernel::FStruc> TransferEngine::stringToFS(const std::string& text) {
   std::vector<UKernel::FStruc> fss;

@@ -131,20 +131,20 @@ class TransferEngine {
   bool lmdebug = false;
 
   // --- Rule store ---
-  std::vector<std::unique_ptr<TRule>> rules;  // position = rule number
-  std::vector<std::unique_ptr<ParseGroup>> parsegroups;  // position = group number
+  std::vector<std::unique_ptr<TRule>> rules;                // position = rule number
+  std::vector<std::unique_ptr<ParseGroup>> parsegroups;     // position = group number
   std::map<std::string, std::vector<unsigned>> rulefinder;  // first source element -> groups
   std::map<std::string, std::vector<unsigned>> srclexicon;  // first source word -> groups
-  std::map<std::string, std::set<int>> ruleids;   // rule name -> indices in use
-  std::map<std::string, unsigned> rulelookup;     // rule ID -> rule number
+  std::map<std::string, std::set<int>> ruleids;             // rule name -> indices in use
+  std::map<std::string, unsigned> rulelookup;               // rule ID -> rule number
   std::set<std::string> literals;
   std::set<std::string> nonterms;
   std::map<std::string, std::set<std::string>> first;
   std::map<std::string, std::set<std::string>> curfirst;  // left-corner sets
   int totalrules = 0;
   std::map<std::string, double> contextscores;
-  std::map<std::string, std::string> lexiconfiledb;  // head word -> text of its entries
-  std::map<std::string, std::string> idsrcword;      // rule ID -> head word
+  std::map<std::string, std::string> lexiconfiledb;           // head word -> text of its entries
+  std::map<std::string, std::string> idsrcword;               // rule ID -> head word
   std::map<std::string, std::set<std::string>> poslexicondb;  // category -> head words
 
   // --- The sentence being translated ---
@@ -174,7 +174,7 @@ class TransferEngine {
   std::map<std::string, int> rulefilters;
 
   // --- Morphology caches ---
-  std::set<std::string> morphtrans;  // rule texts added from analyses
+  std::set<std::string> morphtrans;               // rule texts added from analyses
   std::map<std::string, std::string> morphcache;  // word -> text of its analyses
 
   // --- Lattices, language model and decoding ---

@@ -1,6 +1,4 @@
 // tests/transfer/EngineObjectTest.cpp
-#include "transfer/transfer.h"
-
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -10,6 +8,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "transfer/transfer.h"
 
 namespace {
 
@@ -22,33 +22,31 @@ std::string Join(const std::set<std::string>& s) {
 // Every setting of the engine except `openclass`, one per line.
 std::string Settings(const TransferEngine& e) {
   std::ostringstream os;
-  os << std::boolalpha << "normalizecase " << e.normalizecase << "\nutf8 " << e.utf8
-     << "\nutools " << (e.utools ? "set" : "null") << "\nunkpolicy " << e.unkpolicy
-     << "\nalwaysdomorph " << e.alwaysdomorph << "\nchecklexicon " << e.checklexicon
-     << "\ncompoundsonly " << e.compoundsonly << "\ntopNode " << Join(e.topNode)
-     << "\nusefirstset " << e.usefirstset << "\nskipsort " << e.skipsort << "\nnoskip "
-     << e.noskip << "\nsortrules " << e.sortrules << "\nparsebeam " << e.parsebeam
-     << "\nparseprune " << e.parseprune << "\nxferprune " << e.xferprune << "\nlexprune "
-     << e.lexprune << "\nlexlimit " << e.lexlimit << "\nlexcombolimit " << e.lexcombolimit
-     << "\ntranslimit " << e.translimit << "\nparselimit " << e.parselimit
-     << "\ntransferlimit " << e.transferlimit << "\nuselimits " << e.uselimits
-     << "\nlengthlimit " << e.lengthlimit << "\nfindalltrans " << e.findalltrans
-     << "\nshowtrace " << e.showtrace << "\nincludesource " << e.includesource
-     << "\nsgmloutput " << e.sgmloutput << "\nsgmlsysid " << e.sgmlsysid << "\nsgmldocid "
-     << e.sgmldocid << "\nsrclangname " << e.srclangname << "\ntgtlangname " << e.tgtlangname
-     << "\nallowedpartials " << Join(e.allowedpartials) << "\ntoprule " << e.toprule
-     << "\ntracktime " << e.tracktime << "\ntranstype " << e.transtype << "\nlatticebeam "
-     << e.latticebeam << "\nlatticedups " << e.latticedups << "\ngzip " << e.gzip
-     << "\nlogdomain " << e.logdomain << "\nlmWeight " << e.lmWeight << "\nruleWeight "
-     << e.ruleWeight << "\nuselm " << e.uselm << "\nusearcscores " << e.usearcscores
-     << "\nrandomscores " << e.randomscores << "\noverwritedups " << e.overwritedups
-     << "\nmorphtype " << e.morphtype << "\nbyfs " << e.byfs << "\nmorphinited "
+  os << std::boolalpha << "normalizecase " << e.normalizecase << "\nutf8 " << e.utf8 << "\nutools "
+     << (e.utools ? "set" : "null") << "\nunkpolicy " << e.unkpolicy << "\nalwaysdomorph "
+     << e.alwaysdomorph << "\nchecklexicon " << e.checklexicon << "\ncompoundsonly "
+     << e.compoundsonly << "\ntopNode " << Join(e.topNode) << "\nusefirstset " << e.usefirstset
+     << "\nskipsort " << e.skipsort << "\nnoskip " << e.noskip << "\nsortrules " << e.sortrules
+     << "\nparsebeam " << e.parsebeam << "\nparseprune " << e.parseprune << "\nxferprune "
+     << e.xferprune << "\nlexprune " << e.lexprune << "\nlexlimit " << e.lexlimit
+     << "\nlexcombolimit " << e.lexcombolimit << "\ntranslimit " << e.translimit << "\nparselimit "
+     << e.parselimit << "\ntransferlimit " << e.transferlimit << "\nuselimits " << e.uselimits
+     << "\nlengthlimit " << e.lengthlimit << "\nfindalltrans " << e.findalltrans << "\nshowtrace "
+     << e.showtrace << "\nincludesource " << e.includesource << "\nsgmloutput " << e.sgmloutput
+     << "\nsgmlsysid " << e.sgmlsysid << "\nsgmldocid " << e.sgmldocid << "\nsrclangname "
+     << e.srclangname << "\ntgtlangname " << e.tgtlangname << "\nallowedpartials "
+     << Join(e.allowedpartials) << "\ntoprule " << e.toprule << "\ntracktime " << e.tracktime
+     << "\ntranstype " << e.transtype << "\nlatticebeam " << e.latticebeam << "\nlatticedups "
+     << e.latticedups << "\ngzip " << e.gzip << "\nlogdomain " << e.logdomain << "\nlmWeight "
+     << e.lmWeight << "\nruleWeight " << e.ruleWeight << "\nuselm " << e.uselm << "\nusearcscores "
+     << e.usearcscores << "\nrandomscores " << e.randomscores << "\noverwritedups "
+     << e.overwritedups << "\nmorphtype " << e.morphtype << "\nbyfs " << e.byfs << "\nmorphinited "
      << e.morphinited << "\ngenmorphinited " << e.genmorphinited << "\ndebug " << e.debug
      << "\nparsedebug " << e.parsedebug << "\ntraversedebug " << e.traversedebug
      << "\ntransferdebug " << e.transferdebug << "\nfsdebug " << e.fsdebug << "\nfilldebug "
      << e.filldebug << "\nstepdebug " << e.stepdebug << "\nminimaldebug " << e.minimaldebug
-     << "\nenginedebug " << e.enginedebug << "\nattemptdebug " << e.attemptdebug
-     << "\ndecodedebug " << e.decodedebug << "\nlmdebug " << e.lmdebug << "\n";
+     << "\nenginedebug " << e.enginedebug << "\nattemptdebug " << e.attemptdebug << "\ndecodedebug "
+     << e.decodedebug << "\nlmdebug " << e.lmdebug << "\n";
   return os.str();
 }
 
@@ -273,8 +271,10 @@ TEST(TransferEngine, DestructionClosesTheServerConnections) {
       e.genmorphsocket = generation[0];
     }
     char c;
-    EXPECT_EQ(0, recv(analysis[1], &c, 1, MSG_DONTWAIT)) << "analysis connection left open, mode " << mode;
-    EXPECT_EQ(0, recv(generation[1], &c, 1, MSG_DONTWAIT)) << "generation connection left open, mode " << mode;
+    EXPECT_EQ(0, recv(analysis[1], &c, 1, MSG_DONTWAIT))
+        << "analysis connection left open, mode " << mode;
+    EXPECT_EQ(0, recv(generation[1], &c, 1, MSG_DONTWAIT))
+        << "generation connection left open, mode " << mode;
     close(analysis[1]);
     close(generation[1]);
   }

@@ -1,8 +1,4 @@
 // tests/transfer/FStructReaderTest.cpp
-#include "transfer/transfer.h"
-
-#include "tests/transfer/StreamCapture.h"
-
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -10,6 +6,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "tests/transfer/StreamCapture.h"
+#include "transfer/transfer.h"
 
 namespace {
 
@@ -73,8 +72,8 @@ const Case kAccepted[] = {
     {"((form (*or* \"a b\" c a\\b)))", "((FORM (*OR* \"A B\" C A\\B)))\n", ""},
 
     {"((args (*multiple* ((a 1)) ((a 2)))))", "((ARGS (*MULTIPLE* ((A 1)) ((A 2)))))\n", ""},
-    {"((x ((args (*multiple* ((a 1)) ((b 2)))))))",
-     "((X ((ARGS (*MULTIPLE* ((A 1)) ((B 2)))))))\n", ""},
+    {"((x ((args (*multiple* ((a 1)) ((b 2)))))))", "((X ((ARGS (*MULTIPLE* ((A 1)) ((B 2)))))))\n",
+     ""},
     {"((a (*multiple* ((b 1) (c (*multiple* ((d 2))))))))",
      "((A (*MULTIPLE* ((B 1) (C (*MULTIPLE* ((D 2))))))))\n", ""},
     // Inside a group paths are neither checked nor remembered: a member's
@@ -132,10 +131,10 @@ const ErrorCase kRejected[] = {
     {"((a (*multiple* ())) (b c)) ((d e))", "((D E))\n", "line 1:18: ", ""},
     // Errors inside a group or a pair leave the paths, the duplicate marks
     // and the group depth as they were: the next structure reads normally.
-    {"((args (*multiple* ((a 1)) x)) (cat n)) ((cat v) (cat w))", "((CAT V))\n", "line 1:28: ",
-     kDupCat},
-    {"((a ((b (*multiple* ((c 1)) x)))) (d 1)) ((e ((f 1))) (g 2))",
-     "((E ((F 1))) (G 2))\n", "line 1:29: ", ""},
+    {"((args (*multiple* ((a 1)) x)) (cat n)) ((cat v) (cat w))", "((CAT V))\n",
+     "line 1:28: ", kDupCat},
+    {"((a ((b (*multiple* ((c 1)) x)))) (d 1)) ((e ((f 1))) (g 2))", "((E ((F 1))) (G 2))\n",
+     "line 1:29: ", ""},
     {"((cat (*multiple* ((a (*multiple* ((b 1) (c)))))))) ((cat n) (cat v))", "((CAT N))\n",
      "line 1:44: ", kDupCat},
     // Structures before the error stay.
@@ -220,9 +219,9 @@ TEST(StringToFS, TracesWithDebugOn) {
 // Texts made of the reader's own pieces in random order: nothing may crash
 // or hang, and whatever comes out is a whole structure.
 TEST(StringToFS, SurvivesGarbage) {
-  const char* const pieces[] = {"(", "(", "(", ")", ")", ")", "a", "b ", " ", "*or*", "*multiple*",
-                                "\"q w\"", "\"", "#|", "|#", ";", "\n", "*o", "%", "\\",
-                                "\x01", "\xff", "*OR*", "=", "#"};
+  const char* const pieces[] = {
+      "(",  "(",  "(", ")",  ")",  ")", "a",  "b ",   " ",    "*or*", "*multiple*", "\"q w\"", "\"",
+      "#|", "|#", ";", "\n", "*o", "%", "\\", "\x01", "\xff", "*OR*", "=",          "#"};
   std::mt19937 rng(7);
   TransferEngine e;
   size_t read = 0;
