@@ -1,10 +1,11 @@
 // transfer/FStructActions.cpp
 // What the feature-structure parser does with the text it recognises.
+#include "FStructParser.hpp"
+
 #include <algorithm>
 #include <cassert>
 #include <iostream>
 
-#include "FStructParser.hpp"
 #include "kernel/path.h"
 #include "kernel/symbol.h"
 #include "kernel/value.h"

@@ -1,5 +1,7 @@
 // transfer/engineFSText.cpp
 // Feature structures given as text.
+#include "transfer/transfer.h"
+
 #include <antlr/ANTLRException.hpp>
 #include <exception>
 #include <iostream>
@@ -7,7 +9,6 @@
 
 #include "FStructLexer.hpp"
 #include "FStructParser.hpp"
-#include "transfer/transfer.h"
 
 std::vector<UKernel::FStruc> TransferEngine::stringToFS(const std::string& text) {
   std::vector<UKernel::FStruc> fss;

@@ -1,11 +1,11 @@
 // transfer/engineObject.cpp
 // Construction, clearing and destruction of the engine.
+#include "transfer/transfer.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
 #include <ctime>
-
-#include "transfer/transfer.h"
 
 TransferEngine::TransferEngine() { std::srand(static_cast<unsigned>(std::clock())); }
 

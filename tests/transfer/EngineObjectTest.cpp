@@ -1,4 +1,6 @@
 // tests/transfer/EngineObjectTest.cpp
+#include "transfer/transfer.h"
+
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -8,8 +10,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "transfer/transfer.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
 // tests/transfer/FStructReaderTest.cpp
+#include "transfer/transfer.h"
+
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "tests/transfer/StreamCapture.h"
-#include "transfer/transfer.h"
 
 namespace {
 
