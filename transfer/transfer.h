@@ -1,0 +1,190 @@
+// transfer/transfer.h
+#pragma once
+
+#include <fstream>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "kernel/fStruc.h"
+#include "transfer/Arc.h"
+#include "transfer/Constituent.h"
+#include "transfer/LatticeArc.h"
+#include "transfer/TRule.h"
+#include "transfer/UnicodeTools.h"
+
+// The translation engine as one object: its loaded rules, the chart of the
+// sentence being translated, and the settings that steer word lookup,
+// parsing, transfer, output, lattices and debugging. Settings change only
+// through the engine's commands; every member has its working default after
+// construction.
+//
+// The engine is one class whose definitions are spread over the sources of
+// this folder by stage. Its state is public: the stages, the command
+// interpreter and the tests read and set it directly.
+class TransferEngine {
+ public:
+  enum transtypes { SENTENCE = 0, LATTICE = 1 };
+  enum morphtypes { OFF = 0, KIMMO = 1, SERVER = 2, WHOLESENT = 3 };
+
+  // Seeds the C library's random numbers with the processor time used so far.
+  TransferEngine();
+  // Closes the morphology connections still open, then frees everything.
+  ~TransferEngine();
+  TransferEngine(const TransferEngine&) = delete;
+  TransferEngine& operator=(const TransferEngine&) = delete;
+
+  // Deletes the chart of the last sentence: constituents, arcs, agenda and
+  // the structures of its tree paths.
+  void clear();
+  // clear(), then deletes every rule and parse group with their indices, the
+  // lexicon file index, the rule debugging lists, the unknown-word record,
+  // the open classes and the rule texts added from morphological analyses.
+  // Settings, top categories, context scores, the analysis cache and the
+  // language-model tables stay.
+  void clearall();
+
+  // Reads feature-structure text: the structures in the order written.
+  // Malformed text is reported on the error stream; the structures read
+  // completely before the fault are returned.
+  std::vector<UKernel::FStruc> stringToFS(const std::string& text);
+
+  // --- Word lookup and case ---
+  int normalizecase = 0;  // 0 keeps case, 1 upper-cases, 2 lower-cases
+  bool utf8 = false;
+  std::unique_ptr<UnicodeTools> utools;  // case mapping in UTF-8 mode
+  std::string unkpolicy = "*copy*";      // "*copy*", "*delete*" or a replacement word
+  std::vector<std::string> openclass;
+  bool alwaysdomorph = true;
+  bool checklexicon = true;
+  bool compoundsonly = false;
+
+  // --- Parsing ---
+  std::set<std::string> topNode{"S"};
+  bool usefirstset = false;
+  bool skipsort = false;
+  bool noskip = true;
+  bool sortrules = false;
+  int parsebeam = 0;
+  unsigned parseprune = 0;
+  unsigned xferprune = 0;
+  unsigned lexprune = 0;
+
+  // --- Limits on transfer ---
+  unsigned lexlimit = 100000;
+  unsigned lexcombolimit = 100000;
+  unsigned translimit = 100000;
+  unsigned parselimit = 100000;
+  unsigned transferlimit = 100000;
+  bool uselimits = false;
+  unsigned lengthlimit = 0;
+  bool findalltrans = false;
+
+  // --- Output ---
+  int showtrace = 0;  // 0 off, 1 top rule, 2 full, 3 full with source indices, 4 top rule id
+  bool includesource = false;
+  bool sgmloutput = false;
+  std::string sgmlsysid = "DAVU";
+  std::string sgmldocid = "document";
+  std::string srclangname = "srclang";
+  std::string tgtlangname = "tgtlang";
+  std::set<std::string> allowedpartials;
+  std::string toprule;
+  bool tracktime = false;
+  transtypes transtype = SENTENCE;
+
+  // --- Lattices and scores ---
+  unsigned latticebeam = 0;  // 0: no limit
+  bool latticedups = false;
+  bool gzip = false;
+  bool logdomain = false;
+  double lmWeight = 1.0;
+  double ruleWeight = 0.0;
+  bool uselm = false;
+  bool usearcscores = false;
+  bool randomscores = false;
+  bool overwritedups = false;
+
+  // --- Morphology servers ---
+  morphtypes morphtype = OFF;
+  bool byfs = false;
+  bool morphinited = false;
+  int morphsocket = -1;
+  bool genmorphinited = false;
+  int genmorphsocket = -1;
+
+  // --- Debug switches ---
+  int debug = 0;  // rule loading
+  bool parsedebug = false;
+  bool traversedebug = false;
+  bool transferdebug = false;
+  bool fsdebug = false;
+  bool filldebug = false;
+  bool stepdebug = false;
+  bool minimaldebug = false;
+  bool enginedebug = false;
+  bool attemptdebug = false;
+  bool decodedebug = false;
+  bool lmdebug = false;
+
+  // --- Rule store ---
+  std::vector<std::unique_ptr<TRule>> rules;                // position = rule number
+  std::vector<std::unique_ptr<ParseGroup>> parsegroups;     // position = group number
+  std::map<std::string, std::vector<unsigned>> rulefinder;  // first source element -> groups
+  std::map<std::string, std::vector<unsigned>> srclexicon;  // first source word -> groups
+  std::map<std::string, std::set<int>> ruleids;             // rule name -> indices in use
+  std::map<std::string, unsigned> rulelookup;               // rule ID -> rule number
+  std::set<std::string> literals;
+  std::set<std::string> nonterms;
+  std::map<std::string, std::set<std::string>> first;
+  std::map<std::string, std::set<std::string>> curfirst;  // left-corner sets
+  int totalrules = 0;
+  std::map<std::string, double> contextscores;
+  std::map<std::string, std::string> lexiconfiledb;           // head word -> text of its entries
+  std::map<std::string, std::string> idsrcword;               // rule ID -> head word
+  std::map<std::string, std::set<std::string>> poslexicondb;  // category -> head words
+
+  // --- The sentence being translated ---
+  std::vector<std::unique_ptr<Constituent>> constituents;  // position = constituent number
+  std::vector<std::unique_ptr<Arc>> arcs;
+  std::vector<int> agenda;
+  std::map<std::string, UKernel::FStruc> treefs;  // tree path -> source structure
+  std::map<unsigned, UKernel::FStruc> tmpnodefs;
+  int topparse = -1;  // the last complete parse, -1 when none
+  int src_sentence_length = 0;
+  bool builtfs = true;  // no parse equation failed while building the last structure
+  bool filled = true;   // the fill pass has not failed
+  bool addedliterals = false;
+  std::vector<UKernel::FStruc> sentfss;
+  std::map<std::string, int> unknowns;
+  // Where the lexical entries of the sentences came from.
+  int fromtotal = 0;
+  int fromgrammar = 0;
+  int fromlexicon = 0;
+  int fromunknown = 0;
+  int frommorph = 0;
+  int fromcompounds = 0;
+
+  // --- Rule debugging ---
+  std::set<std::string> rulewatches;
+  std::set<std::string> rulefaillist;
+  std::map<std::string, int> rulefilters;
+
+  // --- Morphology caches ---
+  std::set<std::string> morphtrans;               // rule texts added from analyses
+  std::map<std::string, std::string> morphcache;  // word -> text of its analyses
+
+  // --- Lattices, language model and decoding ---
+  std::unique_ptr<std::ostream> latticeout;  // null while no lattice is written
+  std::set<std::string> chunkset;
+  std::map<std::string, std::vector<std::unique_ptr<LatticeArc>>> rangeBeams;  // span -> beam
+  std::vector<std::unique_ptr<LatticeArc>> LatticeArcs;
+  std::map<std::string, double> probCache;
+  std::map<std::string, std::string> lmprob;
+  std::map<std::string, std::string> lmpos;
+  std::ifstream lmfile;
+  std::set<std::string> lmloaded;
+};
