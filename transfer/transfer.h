@@ -52,6 +52,79 @@ class TransferEngine {
   // completely before the fault are returned.
   std::vector<UKernel::FStruc> stringToFS(const std::string& text);
 
+  // --- Rule store: loading ---
+  // The engine's case policy (normalizecase, utf8) applied to one text.
+  std::string applyCase(const std::string& text) const;
+  // Reads a grammar or lexicon file and stores its rules. Returns the number
+  // of rules added; 0 when the file cannot be opened (reported).
+  int loadRuleFile(const std::string& file);
+  // The same for rule text held in a string. Does not sort transfer rules.
+  int addNewRule(const std::string& text);
+  // Stores one rule the reader completed: refuses or replaces a duplicate
+  // ID, numbers it, and puts it into its parse group and the indices.
+  // Returns false when the rule was refused.
+  bool storeRule(std::unique_ptr<TRule> rule);
+  // Indexes a lexicon file by head word without parsing it. Returns the
+  // number of entries indexed; 0 when the file cannot be opened.
+  int loadLexiconFile(const std::string& file);
+  // Loads the entries the lexicon file index holds for `word`, once, unless
+  // lexical rules for the word are loaded already. Returns the number of
+  // rules added.
+  int loadIndexedEntries(const std::string& word);
+  // Reads "context<TAB>score" lines into contextscores.
+  void loadContextScores(const std::string& file);
+
+  // --- Rule store: deleting ---
+  // Deletes rule `number` and renumbers what lies above it; false when there
+  // is no such rule.
+  bool deleteRule(unsigned number);
+  // Deletes the rule with this ID, loading it from the lexicon file index
+  // first when only the index holds it. False for an unknown ID.
+  bool deleteRule(const std::string& id);
+  // Deletes the last n rules; nothing when n is not in 1..number of rules.
+  void deleteLastNRules(int n);
+
+  // --- Rule store: derived sets ---
+  void computeNonterms();
+  void computeFirst();
+  // Orders the members of every group by descending score, keeping the
+  // order of equal scores.
+  void sortTransferRules();
+
+  // --- Rule store: writing ---
+  // Both return false when the file cannot be opened (reported).
+  bool saveGrammar(const std::string& file);
+  bool saveLexicon(const std::string& file);
+  // The rule text and a line end; "" for an unknown ID.
+  std::string getRule(const std::string& id) const;
+  // Phrase rules, or lexical and compound rules, in rule order, each text
+  // followed by a line end.
+  std::string getAllRules() const;
+  std::string getAllLexicalRules() const;
+  // A line end, the rule text and a line end on the output stream; nothing
+  // for an unknown ID or number.
+  void printRule(const std::string& ruleid) const;
+  void printRule(unsigned number) const;
+  void printRuleFinder(const std::string& category) const;
+
+  // --- Rule watches, fail lists and one-time filters ---
+  // IDs are taken as given, except that the watch operations apply the case
+  // policy first. Only IDs of loaded rules are accepted.
+  int addWatch(const std::string& ruleid);
+  int deleteWatch(const std::string& ruleid);
+  void deleteAllWatches();
+  void printWatches() const;
+  bool addRuleFail(const std::string& ruleid);
+  bool removeRuleFail(const std::string& ruleid);
+  std::string listRuleFails() const;
+  void addOneTimeRuleFilter(const std::string& ruleid);
+  void addOneTimeRuleFilter(const std::string& ruletype, int ruleindex);
+  void removeOneTimeRuleFilter(const std::string& ruleid);
+  void listOneTimeRuleFilters() const;
+  // The step prompt: reads commands from standard input until one that
+  // leaves it.
+  void stepDebug();
+
   // --- Word lookup and case ---
   int normalizecase = 0;  // 0 keeps case, 1 upper-cases, 2 lower-cases
   bool utf8 = false;
