@@ -158,7 +158,15 @@ class StoreBuilder : public RuleFileBuilder {
 
   void score(double value) override {
     if (!rule_ || engine_.randomscores) return;
-    rule_->score = static_cast<float>(engine_.logdomain ? std::log10(value) : value);
+    const double score = engine_.logdomain ? std::log10(value) : value;
+    // A score that is not a number (the logarithm of a negative number)
+    // cannot be compared, and the parser and the transfer order by score.
+    if (std::isnan(score)) {
+      std::cerr << "Rule " << rule_->ruleid << ": score " << value
+                << " is not usable; score equation ignored" << std::endl;
+      return;
+    }
+    rule_->score = static_cast<float>(score);
   }
 
   void equation(const RuleEquation& eq) override {

@@ -336,6 +336,13 @@ TEST(RuleStore, ScoresFollowTheScoreSettings) {
   EXPECT_FLOAT_EQ(logs.rules[1]->score, -2);
   // The default log score is not written.
   EXPECT_EQ(logs.getRule("A,0").find("*score*"), std::string::npos);
+  {
+    StreamCapture err(std::cerr);
+    logs.addNewRule("{A,2} A::A [B] -> [B] ((*score* -1))\n{A,3} A::A [B] -> [B] ((*score* 0))");
+    EXPECT_EQ(err.text(), "Rule A,2: score -1 is not usable; score equation ignored\n");
+  }
+  EXPECT_FLOAT_EQ(logs.rules[2]->score, -10);
+  EXPECT_TRUE(std::isinf(logs.rules[3]->score));
 
   TransferEngine random;
   random.randomscores = true;
@@ -463,6 +470,22 @@ TEST(RuleStore, ReadsContextScores) {
                             ":7: expected a context, a tab and a score; line skipped\n");
   e.loadContextScores(dir.file("none"));
   EXPECT_NE(err.text().find("Unable to open " + dir.file("none") + ".\n"), std::string::npos);
+}
+
+TEST(RuleStore, DebugTraceOfStoringRules) {
+  TransferEngine e;
+  e.debug = 1;
+  e.overwritedups = true;
+  StreamCapture out(std::cout);
+  StreamCapture err(std::cerr);
+  e.addNewRule("{A,1} A::A [B] -> [B] ()\n{A,1} A::A [C] -> [C] ()");
+  const std::string rule1 = "{A,1}\nA::A : [B] -> [B]\n(\n; Correspondences\n (*score* 0)\n)\n";
+  const std::string rule2 = "{A,1}\nA::A : [C] -> [C]\n(\n; Correspondences\n (*score* 0)\n)\n";
+  EXPECT_EQ(out.text(), "\n** NEW RULE\n Rule score 0\n Adding rule with ID A,1\n\n" + rule1 +
+                            "\n\n** NEW RULE\n Rule score 0\n Overwriting existing rule A,1\n"
+                            " Adding rule with ID A,1\n\n" +
+                            rule2 + "\n");
+  EXPECT_EQ(err.text(), "");
 }
 
 }  // namespace
