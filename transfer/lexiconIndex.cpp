@@ -47,13 +47,22 @@ bool readHeader(const std::string& header, std::string& category, std::string& h
   if (sep == std::string::npos || open == std::string::npos) return false;
   category = trimmed(header.substr(0, sep));
   std::size_t from = open + 1;
-  const char* stops = " ]";
-  if (from < header.size() && header[from] == '"') {
-    ++from;
-    stops = " \"]";
+  if (from >= header.size() || header[from] != '"') {
+    const std::size_t end = header.find_first_of(" ]", from);
+    head = header.substr(from, end == std::string::npos ? std::string::npos : end - from);
+    return true;
   }
-  const std::size_t end = header.find_first_of(stops, from);
-  head = header.substr(from, end == std::string::npos ? std::string::npos : end - from);
+  // A quoted word is taken as the reader takes it: \" and \\ stand for the
+  // character after the backslash, so a word with a double quote is found
+  // under the same head word as its rule's source word.
+  head.clear();
+  for (std::size_t i = from + 1; i < header.size(); ++i) {
+    char c = header[i];
+    if (c == ' ' || c == '"' || c == ']') break;
+    if (c == '\\' && i + 1 < header.size() && (header[i + 1] == '"' || header[i + 1] == '\\'))
+      c = header[++i];
+    head += c;
+  }
   return true;
 }
 

@@ -94,6 +94,27 @@ TEST(LexiconIndex, AppliesTheCasePolicyToIdsCategoriesAndHeadWords) {
   EXPECT_EQ(e.rules[0]->ruleid, "n,1");
 }
 
+// A head word with an escaped double quote is indexed under the word the
+// rule's reader makes of it, so that its entries are found.
+TEST(LexiconIndex, HeadWordsWithEscapedQuotes) {
+  TempDir dir;
+  TransferEngine e;
+  e.addNewRule("N::N |: [\"a\\\"b\"] -> [\"x\"] ()\nN::N |: [\"c\\\\\"] -> [\"y\"] ()");
+  ASSERT_EQ(e.rules.size(), 2u);
+  ASSERT_EQ(e.rules[0]->src_rhs[0], "a\"b");
+  ASSERT_EQ(e.rules[1]->src_rhs[0], "c\\");
+  const std::string file = dir.file("l.trf");
+  {
+    StreamCapture out(std::cout);
+    e.saveLexicon(file);
+  }
+  TransferEngine indexed;
+  EXPECT_EQ(indexed.loadLexiconFile(file), 2);
+  EXPECT_EQ(indexed.loadIndexedEntries("a\"b"), 1);
+  EXPECT_EQ(indexed.loadIndexedEntries("c\\"), 1);
+  EXPECT_EQ(indexed.getAllLexicalRules(), e.getAllLexicalRules());
+}
+
 // Lines are taken whole, however long: a long line is never cut into a
 // piece that starts a false entry.
 TEST(LexiconIndex, LongLinesStayWhole) {
