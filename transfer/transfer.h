@@ -125,6 +125,19 @@ class TransferEngine {
   // leaves it.
   void stepDebug();
 
+  // --- Command interpreter ---
+  // Interprets one command line: settings, debug switches, rule loading and
+  // listing, rule debugging, help and quit. Messages go to standard output,
+  // problems with an argument to the error stream. An empty line or one that
+  // starts with a ";" word does nothing; `quit`, `exit` and `q` release the
+  // engine and end the process with status 0.
+  void processCommand(const std::string& line);
+  // Passes every line of the file to processCommand, in order. A file that
+  // cannot be read is reported and skipped.
+  void initFromFile(const std::string& initfile);
+  // The command summary, one line end after every line.
+  void printHelp() const;
+
   // --- Word lookup and case ---
   int normalizecase = 0;  // 0 keeps case, 1 upper-cases, 2 lower-cases
   bool utf8 = false;
