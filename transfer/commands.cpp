@@ -75,8 +75,8 @@ bool readWholeNumber(const std::string& command, const std::string& word, long l
     value = v;
     return true;
   }
-  std::cerr << command << ": expected a whole number from " << min << " to " << max
-            << ", found \"" << word << "\"" << std::endl;
+  std::cerr << command << ": expected a whole number from " << min << " to " << max << ", found \""
+            << word << "\"" << std::endl;
   return false;
 }
 
@@ -148,7 +148,7 @@ Handler textSetting(std::string TransferEngine::*member, const char* confirmatio
   };
 }
 
-Handler fractionSetting(double TransferEngine::*member, const char* name,
+Handler fractionSetting(const char* name, double TransferEngine::*member,
                         const char* confirmation) {
   return [member, name, confirmation](TransferEngine& e, const Args& args) {
     if (args.empty()) return tooFewArguments();
@@ -161,7 +161,7 @@ Handler fractionSetting(double TransferEngine::*member, const char* name,
 
 // A bad number is reported under the command's name and changes nothing.
 Handler unsignedSetting(const char* name, unsigned TransferEngine::*member,
-                             const char* confirmation) {
+                        const char* confirmation) {
   return [name, member, confirmation](TransferEngine& e, const Args& args) {
     if (args.empty()) return tooFewArguments();
     long long v = 0;
@@ -219,10 +219,10 @@ void parseBeamCommand(TransferEngine& e, const Args& args) {
   if (readWholeNumber("parsebeam", args[0], kIntMin, kIntMax, v)) e.parsebeam = static_cast<int>(v);
 }
 
-void latticeBeamCommand(TransferEngine& e, const Args& args) {
+void latticeBeamCommand(const char* name, TransferEngine& e, const Args& args) {
   if (args.empty()) return tooFewArguments();
   long long v = 0;
-  if (args[0] != "off" && !readWholeNumber("latticebeam", args[0], 0, kUnsignedMax, v)) return;
+  if (args[0] != "off" && !readWholeNumber(name, args[0], 0, kUnsignedMax, v)) return;
   e.latticebeam = static_cast<unsigned>(v);
   if (e.latticebeam == 0)
     std::cout << "No limits on lattice output for a given range." << std::endl;
@@ -515,19 +515,20 @@ std::map<std::string, Handler> makeCommandTable() {
   t.emplace("docid", textSetting(&E::sgmldocid, "Setting document id to \""));
   t.emplace("sysid", textSetting(&E::sgmlsysid, "Setting system id to \""));
   t.emplace("lengthlimit", unsignedSetting("lengthlimit", &E::lengthlimit,
-                                                "Setting constituent word length limit to "));
-  t.emplace("parsepruning", unsignedSetting("parsepruning", &E::parseprune,
-                                                 "Setting parse pruning level to "));
-  t.emplace("xferpruning", unsignedSetting("xferpruning", &E::xferprune,
-                                                "Setting transfer pruning level to "));
-  t.emplace("lexpruning", unsignedSetting("lexpruning", &E::lexprune,
-                                               "Setting lexical pruning level to "));
+                                           "Setting constituent word length limit to "));
+  t.emplace("parsepruning",
+            unsignedSetting("parsepruning", &E::parseprune, "Setting parse pruning level to "));
+  t.emplace("xferpruning",
+            unsignedSetting("xferpruning", &E::xferprune, "Setting transfer pruning level to "));
+  t.emplace("lexpruning",
+            unsignedSetting("lexpruning", &E::lexprune, "Setting lexical pruning level to "));
   t.emplace("parsebeam", parseBeamCommand);
   t.emplace("lmweight",
-            fractionSetting(&E::lmWeight, "lmweight", "Setting language model weight to "));
+            fractionSetting("lmweight", &E::lmWeight, "Setting language model weight to "));
   t.emplace("ruleweight",
-            fractionSetting(&E::ruleWeight, "ruleweight", "Setting rule score weight to "));
-  addAll(t, {"latticebeam", "rangebeam"}, latticeBeamCommand);
+            fractionSetting("ruleweight", &E::ruleWeight, "Setting rule score weight to "));
+  for (const char* name : {"latticebeam", "rangebeam"})
+    t.emplace(name, [name](E& e, const Args& a) { latticeBeamCommand(name, e, a); });
   t.emplace("openclass", openClassCommand);
   addAll(t, {"allowedpartials", "partialfilter"}, allowedPartialsCommand);
   t.emplace("topnode", topNodeCommand);
@@ -541,8 +542,7 @@ std::map<std::string, Handler> makeCommandTable() {
   t.emplace("debugstatus", debugStatusCommand);
 
   // Rules.
-  addAll(t, {"loadgra", "loadrules"},
-         [](E& e, const Args& a) { loadGrammarCommand(e, a, false); });
+  addAll(t, {"loadgra", "loadrules"}, [](E& e, const Args& a) { loadGrammarCommand(e, a, false); });
   addAll(t, {"reloadgra", "reloadrules"},
          [](E& e, const Args& a) { loadGrammarCommand(e, a, true); });
   t.emplace("loadlex", loadLexiconCommand);
@@ -565,10 +565,8 @@ std::map<std::string, Handler> makeCommandTable() {
   t.emplace("addwatch", addWatchCommand);
   t.emplace("rmwatch", removeWatchCommand);
   t.emplace("listwatches", [](E& e, const Args&) { e.printWatches(); });
-  t.emplace("addfail",
-            withLowerCasedId([](E& e, const std::string& id) { e.addRuleFail(id); }));
-  t.emplace("rmfail",
-            withLowerCasedId([](E& e, const std::string& id) { e.removeRuleFail(id); }));
+  t.emplace("addfail", withLowerCasedId([](E& e, const std::string& id) { e.addRuleFail(id); }));
+  t.emplace("rmfail", withLowerCasedId([](E& e, const std::string& id) { e.removeRuleFail(id); }));
   t.emplace("listfails", [](E& e, const Args&) { std::cout << e.listRuleFails() << std::flush; });
   t.emplace("addfilter",
             withLowerCasedId([](E& e, const std::string& id) { e.addOneTimeRuleFilter(id); }));

@@ -185,12 +185,9 @@ TEST(Commands, OnOffSwitchesConfirmWithTheirState) {
       {"uselimits", [](const E& e) { return e.uselimits; },
        "Setting use limits during transfer to "},
       {"parsedebug", [](const E& e) { return e.parsedebug; }, "Setting parse debug to "},
-      {"traversedebug", [](const E& e) { return e.traversedebug; },
-       "Setting traverse debug to "},
-      {"transferdebug", [](const E& e) { return e.transferdebug; },
-       "Setting transfer debug to "},
-      {"fsdebug", [](const E& e) { return e.fsdebug; },
-       "Setting feature unification debug to "},
+      {"traversedebug", [](const E& e) { return e.traversedebug; }, "Setting traverse debug to "},
+      {"transferdebug", [](const E& e) { return e.transferdebug; }, "Setting transfer debug to "},
+      {"fsdebug", [](const E& e) { return e.fsdebug; }, "Setting feature unification debug to "},
       {"filldebug", [](const E& e) { return e.filldebug; }, "Setting feature filling debug to "},
       {"minimaldebug", [](const E& e) { return e.minimaldebug; }, "Setting minimal debug to "},
       {"stepdebug", [](const E& e) { return e.stepdebug; }, "Setting step by step debug to "},
@@ -201,8 +198,7 @@ TEST(Commands, OnOffSwitchesConfirmWithTheirState) {
       {"gzip", [](const E& e) { return e.gzip; }, "Setting gzip lattice output to "},
       {"latticedups", [](const E& e) { return e.latticedups; },
        "Setting allow lattice duplicates to "},
-      {"arcscores", [](const E& e) { return e.usearcscores; },
-       "Setting calculate arc scores to "},
+      {"arcscores", [](const E& e) { return e.usearcscores; }, "Setting calculate arc scores to "},
       {"randomscores", [](const E& e) { return e.randomscores; }, "Setting random scores to "},
   };
   for (const Case& c : cases) {
@@ -281,11 +277,14 @@ TEST(Commands, SettingsWithAValue) {
   };
   using E = TransferEngine;
   const Case cases[] = {
-      {{"normalizecase"}, "Setting normalizecase to Off\n",
+      {{"normalizecase"},
+       "Setting normalizecase to Off\n",
        [](const E& e) { return e.normalizecase == 0; }},
-      {{"normalizecase UPPER"}, "Setting normalizecase to UPPER-CASE\n",
+      {{"normalizecase UPPER"},
+       "Setting normalizecase to UPPER-CASE\n",
        [](const E& e) { return e.normalizecase == 1; }},
-      {{"normalizecase on"}, "Setting normalizecase to UPPER-CASE\n",
+      {{"normalizecase on"},
+       "Setting normalizecase to UPPER-CASE\n",
        [](const E& e) { return e.normalizecase == 1; }},
       {{"normalizecase lower", "normalizecase upper lower", "normalizecase sideways"},
        "Setting normalizecase to lower-case\n"
@@ -295,7 +294,8 @@ TEST(Commands, SettingsWithAValue) {
       {{"normalizecase lower", "normalizecase off"},
        "Setting normalizecase to lower-case\nSetting normalizecase to Off\n",
        [](const E& e) { return e.normalizecase == 0; }},
-      {{"showtrace src"}, "Setting showtrace to full trace with src indices\n",
+      {{"showtrace src"},
+       "Setting showtrace to full trace with src indices\n",
        [](const E& e) { return e.showtrace == 3; }},
       {{"showtrace TOP", "showtrace all", "showtrace toprule", "showtrace full", "showtrace on",
         "showtrace"},
@@ -309,11 +309,15 @@ TEST(Commands, SettingsWithAValue) {
       {{"showtrace all", "showtrace off on"},
        "Setting showtrace to full trace\nSetting showtrace to full trace\n",
        [](const E& e) { return e.showtrace == 2; }},
-      {{"showtrace off"}, "Setting showtrace to off\n",
+      {{"showtrace off"},
+       "Setting showtrace to off\n",
        [](const E& e) { return e.showtrace == 0; }},
-      {{"unkpolicy *Delete*"}, "Setting unknown policy to \"*Delete*\"\n",
+      {{"unkpolicy *Delete*"},
+       "Setting unknown policy to \"*Delete*\"\n",
        [](const E& e) { return e.unkpolicy == "*Delete*"; }},
-      {{"unkpolicy"}, "Wrong number of arguments", [](const E& e) { return e.unkpolicy == "*copy*"; }},
+      {{"unkpolicy"},
+       "Wrong number of arguments",
+       [](const E& e) { return e.unkpolicy == "*copy*"; }},
       {{"srclang English", "tgtlang Spanish"},
        "Setting source language name to \"English\"\nSetting target language name to \"Spanish\"\n",
        [](const E& e) { return e.srclangname == "English" && e.tgtlangname == "Spanish"; }},
@@ -327,7 +331,8 @@ TEST(Commands, SettingsWithAValue) {
       {{"docid doc-7", "SYSID Sys1"},
        "Setting document id to \"doc-7\"\nSetting system id to \"Sys1\"\n",
        [](const E& e) { return e.sgmldocid == "doc-7" && e.sgmlsysid == "Sys1"; }},
-      {{"lengthlimit 12"}, "Setting constituent word length limit to 12\n",
+      {{"lengthlimit 12"},
+       "Setting constituent word length limit to 12\n",
        [](const E& e) { return e.lengthlimit == 12; }},
       {{"parsepruning 3", "xferpruning 4", "lexpruning 5"},
        "Setting parse pruning level to 3\n"
@@ -342,7 +347,8 @@ TEST(Commands, SettingsWithAValue) {
        "No limits on lattice output for a given range.\n"
        "No limits on lattice output for a given range.\n",
        [](const E& e) { return e.latticebeam == 0; }},
-      {{"rangebeam 15"}, "Limit lattice output for a given range to 15 arcs.\n",
+      {{"rangebeam 15"},
+       "Limit lattice output for a given range to 15 arcs.\n",
        [](const E& e) { return e.latticebeam == 15; }},
       {{"latticebeam 15", "latticebeam off"},
        "Limit lattice output for a given range to 15 arcs.\n"
@@ -352,8 +358,8 @@ TEST(Commands, SettingsWithAValue) {
        "Too few arguments\nToo few arguments\nToo few arguments\nToo few arguments\n"
        "Too few arguments\nToo few arguments\nToo few arguments\n",
        [](const E& e) {
-         return e.lengthlimit == 0 && e.parseprune == 0 && e.parsebeam == 0 &&
-                e.lmWeight == 1.0 && e.topNode == std::set<std::string>{"S"};
+         return e.lengthlimit == 0 && e.parseprune == 0 && e.parsebeam == 0 && e.lmWeight == 1.0 &&
+                e.topNode == std::set<std::string>{"S"};
        }},
       {{"setlog stdout", "setlog null"}, "", [](const E&) { return true; }},
       {{"utf8"}, "Turning on UTF-8 mode\n", [](const E& e) { return e.utf8 && e.utools; }},
@@ -376,16 +382,19 @@ TEST(Commands, MalformedNumbersAreRefused) {
     const char* err;
   };
   const Case cases[] = {
-      {"lengthlimit abc", "lengthlimit: expected a whole number from 0 to 4294967295, found \"abc\"\n"},
-      {"lengthlimit -3", "lengthlimit: expected a whole number from 0 to 4294967295, found \"-3\"\n"},
-      {"lengthlimit 5x", "lengthlimit: expected a whole number from 0 to 4294967295, found \"5x\"\n"},
+      {"lengthlimit abc",
+       "lengthlimit: expected a whole number from 0 to 4294967295, found \"abc\"\n"},
+      {"lengthlimit -3",
+       "lengthlimit: expected a whole number from 0 to 4294967295, found \"-3\"\n"},
+      {"lengthlimit 5x",
+       "lengthlimit: expected a whole number from 0 to 4294967295, found \"5x\"\n"},
       {"xferpruning 99999999999",
        "xferpruning: expected a whole number from 0 to 4294967295, found \"99999999999\"\n"},
       {"parsebeam many",
        "parsebeam: expected a whole number from -2147483648 to 2147483647, found \"many\"\n"},
       {"latticebeam OFF",
        "latticebeam: expected a whole number from 0 to 4294967295, found \"OFF\"\n"},
-      {"rangebeam -1", "latticebeam: expected a whole number from 0 to 4294967295, found \"-1\"\n"},
+      {"rangebeam -1", "rangebeam: expected a whole number from 0 to 4294967295, found \"-1\"\n"},
       {"lmweight heavy", "lmweight: expected a number, found \"heavy\"\n"},
       {"ruleweight nan", "ruleweight: expected a number, found \"nan\"\n"},
       {"deln two", "deln: expected a whole number from -2147483648 to 2147483647, found \"two\"\n"},
@@ -441,7 +450,7 @@ TEST(Commands, Latin1ModeKeepsUtf8) {
 TEST(Commands, CommentsEmptyLinesAndWordSplitting) {
   TransferEngine e;
   const Output o = RunLines(e, {"", "   \t ", "; timer on", "   ;timer on", "timer on ; off",
-                           "unkpolicy a;b ;c", "sysid\vx\fy"});
+                                "unkpolicy a;b ;c", "sysid\vx\fy"});
   EXPECT_EQ(o.out,
             "Setting timer to ON\n"
             "Setting unknown policy to \"a;b\"\n"
@@ -491,12 +500,13 @@ TEST_F(RuleCommands, LoadingAndReloading) {
   EXPECT_TRUE(e.overwritedups);
   e.overwritedups = false;
 
-  o = RunLines(e, {"loadgra", "reloadgra", "loadlex", "loadcontext",
-              "loadgra " + dir.file("missing.trf")});
+  o = RunLines(
+      e, {"loadgra", "reloadgra", "loadlex", "loadcontext", "loadgra " + dir.file("missing.trf")});
   EXPECT_EQ(o.out,
             "Wrong number of argumentsWrong number of argumentsToo few arguments\n"
             "Too few arguments\n"
-            "Loading rule file " + dir.file("missing.trf") + " with 0 rules added\n");
+            "Loading rule file " +
+                dir.file("missing.trf") + " with 0 rules added\n");
   EXPECT_EQ(o.err, "Unable to open " + dir.file("missing.trf") + ".\n");
   EXPECT_EQ(e.rules.size(), 11u);
 }
@@ -544,7 +554,8 @@ TEST_F(RuleCommands, ListingRulesAndGroups) {
 
   EXPECT_EQ(Out(e, "allrules"), e.getAllRules());
   e.addNewRule("{N,1} N::N |: [\"dog\"] -> [\"perro\"] ()");
-  EXPECT_EQ(Out(e, "alllexicon"), "{N,1}\nN::N |: [\"dog\"] -> [\"perro\"]\n(\n; Correspondences\n (*score* 0)\n)\n\n");
+  EXPECT_EQ(Out(e, "alllexicon"),
+            "{N,1}\nN::N |: [\"dog\"] -> [\"perro\"]\n(\n; Correspondences\n (*score* 0)\n)\n\n");
 }
 
 TEST(RuleCommandsLower, ListRuleIdsShowsGroupsUnderAFirstCategory) {
@@ -602,13 +613,14 @@ TEST_F(RuleCommands, SavingAndReadingBack) {
   const std::string lex = dir.file("saved-lex.trf");
   EXPECT_EQ(Out(e, "SAVELEX " + lex),
             "Saving to " + lex + "\nSaving current lexicon to " + lex + "\n");
-  EXPECT_EQ(ReadFile(lex), "{N,1}\nN::N |: [\"dog\"] -> [\"perro\"]\n(\n; Correspondences\n (*score* 0)\n)\n\n");
+  EXPECT_EQ(ReadFile(lex),
+            "{N,1}\nN::N |: [\"dog\"] -> [\"perro\"]\n(\n; Correspondences\n (*score* 0)\n)\n\n");
 
   // A file that cannot be written is not reported as saved.
   const std::string bad = dir.file("no/such/dir.trf");
   const Output o = RunLines(e, {"savegra " + bad, "savelex " + bad, "savegra", "savelex"});
-  EXPECT_EQ(o.out, "Saving to " + bad + "\nSaving to " + bad +
-                       "\nToo few arguments\nToo few arguments\n");
+  EXPECT_EQ(o.out,
+            "Saving to " + bad + "\nSaving to " + bad + "\nToo few arguments\nToo few arguments\n");
   EXPECT_EQ(o.err, "Unable to open " + bad + "\nUnable to open " + bad + "\n");
 }
 
@@ -633,7 +645,8 @@ TEST(RuleDebugCommands, ListsTakeLowerCasedIds) {
   Out(e, "rmfilter NP,1");
   EXPECT_EQ(Out(e, "listfilters"), "vp,2\n");
 
-  const Output o = RunLines(e, {"addwatch", "rmwatch", "addfail", "rmfail", "addfilter", "rmfilter"});
+  const Output o =
+      RunLines(e, {"addwatch", "rmwatch", "addfail", "rmfail", "addfilter", "rmfilter"});
   EXPECT_EQ(o.out,
             "Too few arguments\nToo few arguments\nToo few arguments\nToo few arguments\n"
             "Too few arguments\nToo few arguments\n");

@@ -23,10 +23,12 @@ TEST(InitFile, RunsEveryLineInOrder) {
                                      "\n"
                                      "NormalizeCase upper\r\n"
                                      "findall ON\n"
-                                     "LOADGRA " + kGrammar + " ; the test grammar\n"
-                                     "unkpolicy *delete*\n"
-                                     "   ;timer on\n"
-                                     "debugstatus");
+                                     "LOADGRA " +
+                                         kGrammar +
+                                         " ; the test grammar\n"
+                                         "unkpolicy *delete*\n"
+                                         "   ;timer on\n"
+                                         "debugstatus");
   TransferEngine e;
   StreamCapture out(std::cout);
   StreamCapture err(std::cerr);
@@ -34,17 +36,19 @@ TEST(InitFile, RunsEveryLineInOrder) {
   EXPECT_EQ(out.text(),
             "Setting normalizecase to UPPER-CASE\n"
             "Setting find all translations to ON\n"
-            "Loading rule file " + kGrammar + " with 11 rules added\n"
-            "Setting unknown policy to \"*delete*\"\n"
-            "Minimal debug : OFF\n"
-            "Grammar debug : OFF\n"
-            "Parse debug   : OFF\n"
-            "Traverse debug: OFF\n"
-            "Transfer debug: OFF\n"
-            "FS debug      : OFF\n"
-            "Step debug    : OFF\n"
-            "Fill debug    : OFF\n"
-            "Find all      : ON\n");
+            "Loading rule file " +
+                kGrammar +
+                " with 11 rules added\n"
+                "Setting unknown policy to \"*delete*\"\n"
+                "Minimal debug : OFF\n"
+                "Grammar debug : OFF\n"
+                "Parse debug   : OFF\n"
+                "Traverse debug: OFF\n"
+                "Transfer debug: OFF\n"
+                "FS debug      : OFF\n"
+                "Step debug    : OFF\n"
+                "Fill debug    : OFF\n"
+                "Find all      : ON\n");
   EXPECT_EQ(err.text(), "");
   EXPECT_EQ(e.rules.size(), 11u);
   EXPECT_FALSE(e.tracktime);
