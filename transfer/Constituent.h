@@ -36,7 +36,7 @@ struct Constituent {
   std::deque<int> srcwalker_state;
   std::map<std::string, int> attemptfilters_state;
 
-  std::vector<unsigned> arcs;  // completed arcs that built it
+  std::vector<unsigned> arcs;      // completed arcs that built it
   std::vector<std::string> paths;  // its tree paths, keys into the engine's treefs
   UKernel::FStruc fs;
   UKernel::FStruc backup_fs;

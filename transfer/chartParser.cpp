@@ -42,7 +42,8 @@ int TransferEngine::parse(const std::vector<std::string>& words) {
     }
     // Arcs added while matching are matched too: the list is read by index.
     for (std::size_t a = 0; a < arcs.size(); ++a)
-      if (arcs[a]->status == Arc::ACTIVE) advanceArc(static_cast<unsigned>(a), key, static_cast<int>(k));
+      if (arcs[a]->status == Arc::ACTIVE)
+        advanceArc(static_cast<unsigned>(a), key, static_cast<int>(k));
 
     K.status = Constituent::CHART;
     if (parsedebug)
@@ -55,8 +56,8 @@ int TransferEngine::parse(const std::vector<std::string>& words) {
     }
   }
   if (parsedebug && enginedebug)
-    std::cout << "Constituents at end of parse " << constituents.size()
-              << ", Arcs: " << arcs.size() << std::endl;
+    std::cout << "Constituents at end of parse " << constituents.size() << ", Arcs: " << arcs.size()
+              << std::endl;
   if (skipsort) sortArcsBySkips();
   return result;
 }
@@ -96,7 +97,9 @@ bool TransferEngine::predictArc(unsigned group, int key) {
       }
     }
     if (!predicted) {
-      if (parsedebug) std::cout << "Key LHS not predicted for rule " << firstid << " " << " LHS." << std::endl;
+      if (parsedebug)
+        std::cout << "Key LHS not predicted for rule " << firstid << " "
+                  << " LHS." << std::endl;
       return true;
     }
   }
@@ -134,8 +137,8 @@ void TransferEngine::advanceArc(unsigned arc, int key, int position) {
   } else {
     const int allowance = dot - 1 < g.skips.size() ? g.skips[dot - 1] : 0;
     if (K->start < A->end) return;
-    if (allowance < kAnySkip && static_cast<long long>(K->start) >
-                                    static_cast<long long>(A->end) + (allowance > 0 ? allowance : 0))
+    if (allowance<kAnySkip&& static_cast<long long>(K->start)> static_cast<long long>(A->end) +
+        (allowance > 0 ? allowance : 0))
       return;
   }
 
@@ -182,7 +185,8 @@ void TransferEngine::advanceArc(unsigned arc, int key, int position) {
       break;
     }
   }
-  if (parsedebug) std::cout << " Checking for successful completion of rule: " << firstid << std::endl;
+  if (parsedebug)
+    std::cout << " Checking for successful completion of rule: " << firstid << std::endl;
 
   const int target = packInto >= 0 ? packInto : static_cast<int>(constituents.size());
   const std::string prefix = std::to_string(target) + ":" + std::to_string(A->rule);
@@ -214,10 +218,12 @@ void TransferEngine::advanceArc(unsigned arc, int key, int position) {
     if (parsedebug) {
       std::cout << " Key type '" << K->type << "'" << std::endl;
       if (fsdebug) std::cout << regs[children.size()] << std::endl;
-      if (fsdebug) std::cout << " Running parse equations : " << std::endl << equations << std::endl;
+      if (fsdebug)
+        std::cout << " Running parse equations : " << std::endl << equations << std::endl;
     }
     built = equations.run(regs);
-    if (parsedebug) std::cout << (built ? " Unification SUCCEEDED" : " Unification FAILED") << std::endl;
+    if (parsedebug)
+      std::cout << (built ? " Unification SUCCEEDED" : " Unification FAILED") << std::endl;
     if (built) {
       regs[0].setName(UKernel::Symbol("X0"));
       treefs[treepath] = std::move(regs[0]);
@@ -278,6 +284,7 @@ void TransferEngine::sortArcsBySkips() {
     if (list.size() < 2) continue;
     for (std::size_t pass = 1; pass < list.size(); ++pass)
       for (std::size_t j = 0; j + pass < list.size(); ++j)
-        if (arcs[list[j + 1]]->skipcount < arcs[list[j]]->skipcount) std::swap(list[j], list[j + 1]);
+        if (arcs[list[j + 1]]->skipcount < arcs[list[j]]->skipcount)
+          std::swap(list[j], list[j + 1]);
   }
 }

@@ -25,7 +25,8 @@ inline std::string DumpConstituents(const TransferEngine& e) {
     const Constituent& c = *e.constituents[n];
     os << "#" << n << " " << c.type << " " << c.start << "-" << c.end;
     if (!c.word.empty()) os << " '" << c.word << "'";
-    if (c.arcs.empty() && c.type.compare(0, 4, "LIT-") != 0) os << " [" << GroupName(e, c.lexrule) << "]";
+    if (c.arcs.empty() && c.type.compare(0, 4, "LIT-") != 0)
+      os << " [" << GroupName(e, c.lexrule) << "]";
     os << " paths:";
     for (std::size_t p = 0; p < c.paths.size(); ++p) os << (p ? " | " : " ") << c.paths[p];
     if (!c.arcs.empty()) {

@@ -73,8 +73,7 @@ TEST_F(TestGrammar, SentenceIsACompleteParse) {
       "#7 S 1-3 paths: 7:0 4:1 1 5:6 2 arcs: 20\n",
       DumpConstituents(e));
   EXPECT_EQ("0 1 3 4 2 5 6 7", DumpAgenda(e));
-  EXPECT_EQ("((subj ((agr ((num sg) (pers 3))))) (tense pres))",
-            TreeFS(e, "6:0 3:2 0 1 5:6 2"));
+  EXPECT_EQ("((subj ((agr ((num sg) (pers 3))))) (tense pres))", TreeFS(e, "6:0 3:2 0 1 5:6 2"));
   EXPECT_EQ("((form the))", TreeFS(e, "0"));
 }
 
@@ -176,9 +175,10 @@ class SmallGrammar : public ::testing::Test {
 };
 
 TEST_F(SmallGrammar, OneConstituentPerCategoryAndSpan) {
-  Load("{S,1}\nS::S : [NP VP] -> [NP VP]\n((X1::Y1) (X2::Y2))\n"
-       "{NP,1}\nNP::NP : [DET N] -> [DET N]\n((X1::Y1) (X2::Y2))\n"
-       "{VP,1}\nVP::VP : [V NP] -> [V NP]\n((X1::Y1) (X2::Y2))\n");
+  Load(
+      "{S,1}\nS::S : [NP VP] -> [NP VP]\n((X1::Y1) (X2::Y2))\n"
+      "{NP,1}\nNP::NP : [DET N] -> [DET N]\n((X1::Y1) (X2::Y2))\n"
+      "{VP,1}\nVP::VP : [V NP] -> [V NP]\n((X1::Y1) (X2::Y2))\n");
   EXPECT_EQ(1, e.parse("the dog sees the cat"));
   EXPECT_EQ(8, e.topparse);
   EXPECT_EQ(
@@ -196,8 +196,9 @@ TEST_F(SmallGrammar, OneConstituentPerCategoryAndSpan) {
 }
 
 TEST_F(SmallGrammar, AmbiguousSpanIsPackedWithItsTrace) {
-  Load("{NP,1}\nNP::NP : [DET N] -> [DET N]\n((X1::Y1) (X2::Y2) ((x0 reading) = one))\n"
-       "{NP,2}\nNP::NP : [DET N] -> [N DET]\n((X1::Y2) (X2::Y1) ((x0 reading) = two))\n");
+  Load(
+      "{NP,1}\nNP::NP : [DET N] -> [DET N]\n((X1::Y1) (X2::Y2) ((x0 reading) = one))\n"
+      "{NP,2}\nNP::NP : [DET N] -> [N DET]\n((X1::Y2) (X2::Y1) ((x0 reading) = two))\n");
   e.topNode = {"NP"};
   StreamCapture out(std::cout);
   e.parsedebug = true;
@@ -274,8 +275,9 @@ TEST_F(SmallGrammar, SkipAllowance) {
 }
 
 TEST_F(SmallGrammar, SkipSortingPutsTheArcWithFewerSkipsFirst) {
-  Load("{NP,1}\nNP::NP : [DET ## N] -> [DET N]\n((X1::Y1) (X2::Y2))\n"
-       "{NP,2}\nNP::NP : [DET ADJ ADJ N] -> [DET N]\n((X1::Y1) (X4::Y2))\n");
+  Load(
+      "{NP,1}\nNP::NP : [DET ## N] -> [DET N]\n((X1::Y1) (X2::Y2))\n"
+      "{NP,2}\nNP::NP : [DET ADJ ADJ N] -> [DET N]\n((X1::Y1) (X4::Y2))\n");
   e.topNode = {"NP"};
   ASSERT_EQ(1, e.parse("the red big dog"));
   const Constituent& np = *e.constituents[static_cast<std::size_t>(e.topparse)];
