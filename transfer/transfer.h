@@ -138,6 +138,49 @@ class TransferEngine {
   // The command summary, one line end after every line.
   void printHelp() const;
 
+  // --- Word lookup and chart seeding ---
+  // Splits the text at white space and parses the words; 0 when the text
+  // has no words.
+  int parse(const std::string& sentence);
+  // Seeds a fresh chart with the words' constituents and parses it. Returns
+  // 1 when a constituent of a top category covers every word, else 0; the
+  // chart stays for transfer either way.
+  int parse(const std::vector<std::string>& words);
+  // The first phase of parse(words): clears the chart, normalises the words'
+  // case and puts the constituents of every word on the agenda.
+  void seedChart(const std::vector<std::string>& sentencewords);
+  // Adds constituents for the entries of the word at `wordindex`: its
+  // literal (once per index), then compounds or single-word entries as
+  // `compoundsonly` says. Returns the number of lexical constituents added.
+  int addWordEntriesToChart(const std::string& word, int wordindex,
+                            const std::vector<std::string>& sentencewords);
+  // Creates entries for a word missing from the lexicon under the unknown
+  // word policy and adds their constituents; returns their number.
+  int addUnknownWordsToChart(const std::string& word, int wordindex,
+                             const std::vector<std::string>& sentencewords);
+  // Entries built from a morphology server's analyses; nothing while no
+  // server is connected.
+  int addWordEntriesWithMorphology(const std::string& word, int wordindex,
+                                   const std::vector<std::string>& sentencewords);
+  // Stores a lexical entry made from text; its rule number, or -1 when the
+  // entry could not be stored.
+  int addlexentry(const std::string& sourceword, const std::string& targetword,
+                  const std::string& category);
+  // Queues constituent `constituent` after agenda position `position`,
+  // before the first later entry that ends after it.
+  void addKey(int constituent, int position);
+  std::string applyCasePolicy(const std::string& text) const;
+  // 1 upper-cases, 2 lower-cases, anything else keeps the text.
+  std::string applyCasePolicy(const std::string& text, int policy) const;
+
+  // --- Chart parser ---
+  // The parser's steps for one key, exposed for the transcripts and tests.
+  // predictArc returns false when left-corner filtering finds that the
+  // first top category has no left-corner set (parsing must stop).
+  bool predictArc(unsigned group, int key);
+  void advanceArc(unsigned arc, int key, int position);
+  void sortArcsBySkips();
+
   // --- Word lookup and case ---
   int normalizecase = 0;  // 0 keeps case, 1 upper-cases, 2 lower-cases
   bool utf8 = false;
