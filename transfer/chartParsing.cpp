@@ -1,4 +1,4 @@
-// transfer/chartParser.cpp
+// transfer/chartParsing.cpp
 // The chart parser: bottom-up, left to right over the agenda of seeded
 // constituents, matching parse groups and packing every category and span
 // into one constituent with a tree path and feature structure per
