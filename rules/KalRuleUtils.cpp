@@ -46,7 +46,8 @@ int KalRuleUtils::GetShiftedPos(int from, int to, int p) {
 }
 
 bool KalRuleUtils::IsTokenText(const std::string& text) {
-  if (text.empty()) return false;
+  // A leading apostrophe opens a single-quoted literal instead.
+  if (text.empty() || text[0] == '\'') return false;
   for (char ch : text) {
     unsigned char c = static_cast<unsigned char>(ch);
     bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
