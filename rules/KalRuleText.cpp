@@ -133,11 +133,20 @@ bool KalRule::ReadConstituents(const std::string& text, bool splitWords, Constit
       } else if (!KalRuleUtils::Trim(word).empty()) {
         out->emplace_back(new LiteralConstituent(word));
       }
-    } else if (c == '\'' && KalRuleUtils::SkipOpaque(s, i) != i) {
-      // A single quote opens a literal only where the rule's sides are found
-      // to hold one too.
+    } else if (c == '\'') {
       size_t end = KalRuleUtils::SkipOpaque(s, i);
-      size_t close = s[end - 1] == '\'' && end - 1 > i ? end - 1 : end;
+      if (end == i) {
+        // Right after another literal or a skip marker, as in 'a''b', the
+        // engine begins a literal too, while the sides were found with the
+        // quote taken as a plain character. Such a literal is read as one
+        // only when nothing in it reads differently in the two views.
+        size_t quote = s.find('\'', i + 1);
+        if (quote == std::string::npos || s.find('"', i + 1) < quote ||
+            KalRuleUtils::SkipOpaque(s, quote) != quote)
+          writable = false;
+        end = quote == std::string::npos ? s.size() : quote + 1;
+      }
+      size_t close = end - 1 > i && s[end - 1] == '\'' ? end - 1 : end;
       out->emplace_back(
           new LiteralConstituent(s.substr(i + 1, close - i - 1), LiteralConstituent::QUOTE_SINGLE));
       i = end;
@@ -153,9 +162,6 @@ bool KalRule::ReadConstituents(const std::string& text, bool splitWords, Constit
       if (!out->empty()) out->back()->SetSkipMarker(s.substr(i, end - i));
       i = end;
     } else {
-      // A word that begins with a single quote (right after another quoted
-      // literal, as in 'a''b') would open a literal once written apart.
-      if (c == '\'') writable = false;
       size_t begin = i;
       // A word ends where a quoted word could begin, as the engine reads it.
       while (i < s.size() && !KalRuleUtils::IsSpace(s[i]) && s[i] != '#' &&
