@@ -239,6 +239,13 @@ bool KalConstraint::LoadFromString(const std::string& text) {
 }
 
 bool KalConstraint::FieldsReadBack(const std::string& text, const std::string& written) {
+  // Written between parentheses, the text must close the group right there:
+  // a value may hold a quote that opens a literal or a ';' that opens a
+  // comment running past it.
+  const std::string group = "(" + written + ")";
+  size_t open, close;
+  if (!KalRuleUtils::FindGroup(group, 0, '(', ')', &open, &close) || close + 1 != group.size())
+    return false;
   const std::vector<std::string> tokens = KalRuleUtils::EquationTokens(written);
   if (tokens != KalRuleUtils::EquationTokens(text)) return false;
   if (written == text) return true;

@@ -185,9 +185,10 @@ std::vector<std::string> KalRuleUtils::EquationTokens(const std::string& text) {
       i = next;
       continue;
     }
+    // A word ends where quoted text or a comment begins.
     size_t begin = i;
     while (i < text.size() && !IsSpace(text[i]) && text[i] != '(' && text[i] != ')' &&
-           text[i] != '"' && text[i] != ';')
+           SkipOpaque(text, i) == i)
       ++i;
     std::string word = text.substr(begin, i - begin);
     bool isRegister = word.size() >= 2 && (word[0] == 'x' || word[0] == 'X' || word[0] == 'y' ||
