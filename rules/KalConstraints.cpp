@@ -218,64 +218,88 @@ void KalConstraint::ParseConstraintSide(const std::string& item, bool left) {
 
 bool KalConstraint::LoadFromString(const std::string& text) {
   Reset();
-  // Comments are no part of the equation.
-  const std::string c = KalRuleUtils::Trim(KalRuleUtils::StripComments(text));
+  // Comments and the kind and amount of white space are no part of the
+  // equation; reading the one-line form makes the text that is kept read
+  // back exactly as it was read the first time.
+  const std::string c = OneLine(text);
   if (c.empty()) {
     m_fVerbatim = true;
     return true;
   }
-
-  bool complete = false;
-  [&] {
-    // Left item: a parenthesised group or the first word.
-    std::string leftItem;
-    size_t pos = 0;
-    if (c[0] == '(') {
-      size_t open, close;
-      if (!KalRuleUtils::FindGroup(c, 0, '(', ')', &open, &close)) return;
-      leftItem = c.substr(open + 1, close - open - 1);
-      pos = close + 1;
-    } else {
-      size_t begin = 0, end = 0;
-      NextWord(c, 0, &begin, &end);
-      leftItem = c.substr(begin, end - begin);
-      pos = end;
-    }
-    ParseConstraintSide(leftItem, true);
-
-    size_t begin, end;
-    if (!NextWord(c, pos, &begin, &end)) return;
-    m_EType = static_cast<EQUATION_TYPE>(Lookup(m_vszETypes, c.substr(begin, end - begin)));
-    pos = end;
-
-    while (pos < c.size() && KalRuleUtils::IsSpace(c[pos])) ++pos;
-    if (pos >= c.size()) return;
-    std::string rightItem;
-    if (c[pos] == '(') {
-      size_t open, close;
-      if (!KalRuleUtils::FindGroup(c, pos, '(', ')', &open, &close)) return;
-      rightItem = c.substr(open + 1, close - open - 1);
-    } else if (c.find('"', pos) != std::string::npos) {
-      rightItem = c.substr(pos);
-    } else {
-      NextWord(c, pos, &begin, &end);
-      rightItem = c.substr(begin, end - begin);
-    }
-    rightItem = KalRuleUtils::Trim(CutComment(rightItem));
-    if (rightItem.empty()) return;
-    m_CType = CTYPE_AGR;
-    ParseConstraintSide(rightItem, false);
-    complete = true;
-  }();
+  bool complete = ReadFields(c);
 
   // Keep the text whenever writing the fields would not give it back.
   std::ostringstream written;
   WriteFields(written);
-  if (!complete || KalRuleUtils::EquationTokens(written.str()) != KalRuleUtils::EquationTokens(c)) {
+  if (!complete || !FieldsReadBack(c, written.str())) {
     m_fVerbatim = true;
-    m_szVerbatim = OneLine(c);
+    m_szVerbatim = c;
   }
   return complete;
+}
+
+bool KalConstraint::FieldsReadBack(const std::string& text, const std::string& written) {
+  // Written between parentheses, the text must close the group right there:
+  // a value may hold a quote that opens a literal or a ';' that opens a
+  // comment running past it.
+  const std::string group = "(" + written + ")";
+  size_t open, close;
+  if (!KalRuleUtils::FindGroup(group, 0, '(', ')', &open, &close) || close + 1 != group.size())
+    return false;
+  const std::vector<std::string> tokens = KalRuleUtils::EquationTokens(written);
+  if (tokens != KalRuleUtils::EquationTokens(text)) return false;
+  if (written == text) return true;
+  // The written text, read again, must give the same fields: odd words (a
+  // quote or a comment character inside a value) may not.
+  const std::string again = OneLine(written);
+  KalConstraint* other = new KalConstraint();
+  bool same = other->ReadFields(again);
+  std::ostringstream rewritten;
+  other->WriteFields(rewritten);
+  other->Release();
+  return same && rewritten.str() == written && KalRuleUtils::EquationTokens(again) == tokens;
+}
+
+bool KalConstraint::ReadFields(const std::string& c) {
+  // Left item: a parenthesised group or the first word.
+  std::string leftItem;
+  size_t pos = 0;
+  if (c[0] == '(') {
+    size_t open, close;
+    if (!KalRuleUtils::FindGroup(c, 0, '(', ')', &open, &close)) return false;
+    leftItem = c.substr(open + 1, close - open - 1);
+    pos = close + 1;
+  } else {
+    size_t begin = 0, end = 0;
+    NextWord(c, 0, &begin, &end);
+    leftItem = c.substr(begin, end - begin);
+    pos = end;
+  }
+  ParseConstraintSide(leftItem, true);
+
+  size_t begin, end;
+  if (!NextWord(c, pos, &begin, &end)) return false;
+  m_EType = static_cast<EQUATION_TYPE>(Lookup(m_vszETypes, c.substr(begin, end - begin)));
+  pos = end;
+
+  while (pos < c.size() && KalRuleUtils::IsSpace(c[pos])) ++pos;
+  if (pos >= c.size()) return false;
+  std::string rightItem;
+  if (c[pos] == '(') {
+    size_t open, close;
+    if (!KalRuleUtils::FindGroup(c, pos, '(', ')', &open, &close)) return false;
+    rightItem = c.substr(open + 1, close - open - 1);
+  } else if (c.find('"', pos) != std::string::npos) {
+    rightItem = c.substr(pos);
+  } else {
+    NextWord(c, pos, &begin, &end);
+    rightItem = c.substr(begin, end - begin);
+  }
+  rightItem = KalRuleUtils::Trim(CutComment(rightItem));
+  if (rightItem.empty()) return false;
+  m_CType = CTYPE_AGR;
+  ParseConstraintSide(rightItem, false);
+  return true;
 }
 
 std::string KalConstraint::PathText(SENTENCE_TYPE type, int pos) const {

@@ -118,6 +118,12 @@ class KalConstraint : public RefCountedObject {
 
  private:
   void ParseConstraintSide(const std::string& item, bool left);
+  // Reads the fields from the one-line text of an equation; false when a
+  // part is missing.
+  bool ReadFields(const std::string& text);
+  // True when `written`, the fields read from `text` written out, stands for
+  // the same equation and reads back into fields written the same way.
+  static bool FieldsReadBack(const std::string& text, const std::string& written);
   std::string PathText(SENTENCE_TYPE type, int pos) const;
   void WriteFields(std::ostream& os) const;
   void Edited() {

@@ -306,7 +306,8 @@ class KalRule : public GraphNode, public TimeStampedObject {
   // Reads the elements of one rule side. A double-quoted word is always a
   // word; in a lexical entry its text is split into one word per blank-
   // separated part. A skip marker is attached to the element before it.
-  static void ReadConstituents(const std::string& text, bool splitWords, ConstituentList* out);
+  // False when an element could not be written back as read.
+  static bool ReadConstituents(const std::string& text, bool splitWords, ConstituentList* out);
   void WriteConstituents(std::ostream& os, const ConstituentList& list, bool source) const;
   void ReadBody(const std::string& text, size_t pos);
   // The rule's lines as an enabled rule has them.

@@ -10,20 +10,27 @@ namespace {
 
 const char kDisabledMarker[] = ";D:";
 
+// True when the byte at `i` ends a line as the engine sees it: LF, the LF of
+// CR LF, or a CR on its own. A ';' comment ends there.
+bool EndsLine(const std::string& text, size_t i) {
+  return text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'));
+}
+
 // The text the rule is read from: a disabled rule loses its marker and, when
 // every further line carries the ';' that makes it comment text for the
 // engine (as written by KalRule::output), that ';' too.
 std::string RuleText(const std::string& text, bool* disabled) {
   *disabled = text.compare(0, 3, kDisabledMarker) == 0;
   if (!*disabled) return text;
+  // The lines after the marker, each with its line end.
   std::vector<std::string> lines;
   size_t start = 3;
-  while (true) {
-    size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    if (end == std::string::npos) break;
-    start = end + 1;
+  for (size_t i = start; i < text.size(); ++i) {
+    if (!EndsLine(text, i)) continue;
+    lines.push_back(text.substr(start, i + 1 - start));
+    start = i + 1;
   }
+  lines.push_back(text.substr(start));
   bool commented = false;
   for (size_t i = 1; i < lines.size(); ++i) {
     if (KalRuleUtils::Trim(lines[i]).empty()) continue;
@@ -32,8 +39,7 @@ std::string RuleText(const std::string& text, bool* disabled) {
   }
   std::string out = lines[0];
   for (size_t i = 1; i < lines.size(); ++i)
-    out += "\n" + (commented && !lines[i].empty() && lines[i][0] == ';' ? lines[i].substr(1)
-                                                                        : lines[i]);
+    out += commented && !lines[i].empty() && lines[i][0] == ';' ? lines[i].substr(1) : lines[i];
   return out;
 }
 
@@ -74,17 +80,40 @@ struct Sides {
   size_t slOpen = 0, slClose = 0, tlOpen = 0, tlClose = 0;
 };
 
+// True when a '[' stands between `open` and `close` outside quoted words and
+// comments. The engine reads no bracket inside a rule side, and a side that
+// held one could not be written back as one side.
+bool HoldsBracket(const std::string& t, size_t open, size_t close) {
+  size_t i = open + 1;
+  while (i < close) {
+    size_t next = KalRuleUtils::SkipOpaque(t, i);
+    if (next != i) {
+      i = next;
+    } else if (t[i] == '[') {
+      return true;
+    } else {
+      ++i;
+    }
+  }
+  return false;
+}
+
+// A rule has both sides only when neither holds a nested bracket.
 Sides FindSides(const std::string& t) {
   Sides s;
-  s.haveSL = KalRuleUtils::FindGroup(t, 0, '[', ']', &s.slOpen, &s.slClose);
-  s.haveTL = s.haveSL && KalRuleUtils::FindGroup(t, s.slClose + 1, '[', ']', &s.tlOpen, &s.tlClose);
+  s.haveSL = KalRuleUtils::FindGroup(t, 0, '[', ']', &s.slOpen, &s.slClose) &&
+             !HoldsBracket(t, s.slOpen, s.slClose);
+  s.haveTL = s.haveSL &&
+             KalRuleUtils::FindGroup(t, s.slClose + 1, '[', ']', &s.tlOpen, &s.tlClose) &&
+             !HoldsBracket(t, s.tlOpen, s.tlClose);
   return s;
 }
 
 }  // namespace
 
-void KalRule::ReadConstituents(const std::string& text, bool splitWords, ConstituentList* out) {
+bool KalRule::ReadConstituents(const std::string& text, bool splitWords, ConstituentList* out) {
   out->clear();
+  bool writable = true;
   const std::string s = KalRuleUtils::StripComments(text);
   size_t i = 0;
   while (i < s.size()) {
@@ -105,11 +134,22 @@ void KalRule::ReadConstituents(const std::string& text, bool splitWords, Constit
         out->emplace_back(new LiteralConstituent(word));
       }
     } else if (c == '\'') {
-      size_t end = s.find('\'', i + 1);
-      if (end == std::string::npos) end = s.size();
+      size_t end = KalRuleUtils::SkipOpaque(s, i);
+      if (end == i) {
+        // Right after another literal or a skip marker, as in 'a''b', the
+        // engine begins a literal too, while the sides were found with the
+        // quote taken as a plain character. Such a literal is read as one
+        // only when nothing in it reads differently in the two views.
+        size_t quote = s.find('\'', i + 1);
+        if (quote == std::string::npos || s.find('"', i + 1) < quote ||
+            KalRuleUtils::SkipOpaque(s, quote) != quote)
+          writable = false;
+        end = quote == std::string::npos ? s.size() : quote + 1;
+      }
+      size_t close = end - 1 > i && s[end - 1] == '\'' ? end - 1 : end;
       out->emplace_back(
-          new LiteralConstituent(s.substr(i + 1, end - i - 1), LiteralConstituent::QUOTE_SINGLE));
-      i = end + 1;
+          new LiteralConstituent(s.substr(i + 1, close - i - 1), LiteralConstituent::QUOTE_SINGLE));
+      i = end;
     } else if (c == '#') {
       size_t end = i + 1;
       if (end < s.size() && s[end] == '#') {
@@ -133,6 +173,7 @@ void KalRule::ReadConstituents(const std::string& text, bool splitWords, Constit
       else out->emplace_back(new LiteralConstituent(word, LiteralConstituent::QUOTE_NONE));
     }
   }
+  return writable;
 }
 
 RULE_TYPE KalRule::GetRuleTypeFromString(const std::string& text) {
@@ -143,9 +184,10 @@ RULE_TYPE KalRule::GetRuleTypeFromString(const std::string& text) {
   if (!sides.haveTL) return RULE_TYPE_INVALID;
   // An unquoted word is a category for the engine even when the table does
   // not know it.
-  auto hasCategory = [](const std::string& side) {
+  bool writable = true;
+  auto hasCategory = [&writable](const std::string& side) {
     ConstituentList list;
-    ReadConstituents(side, false, &list);
+    writable = ReadConstituents(side, false, &list) && writable;
     for (const auto& c : list) {
       if (c->GetType() == CONSTITUENT_TYPE_POS) return true;
       auto* lit = static_cast<const LiteralConstituent*>(c.get());
@@ -153,10 +195,11 @@ RULE_TYPE KalRule::GetRuleTypeFromString(const std::string& text) {
     }
     return false;
   };
-  if (hasCategory(t.substr(sides.slOpen + 1, sides.slClose - sides.slOpen - 1)) ||
-      hasCategory(t.substr(sides.tlOpen + 1, sides.tlClose - sides.tlOpen - 1)))
-    return RULE_TYPE_GRAMMAR;
-  return RULE_TYPE_LEXICAL;
+  bool slCategory = hasCategory(t.substr(sides.slOpen + 1, sides.slClose - sides.slOpen - 1));
+  bool tlCategory = hasCategory(t.substr(sides.tlOpen + 1, sides.tlClose - sides.tlOpen - 1));
+  // A side that cannot be written back as it was read makes no rule.
+  if (!writable) return RULE_TYPE_INVALID;
+  return slCategory || tlCategory ? RULE_TYPE_GRAMMAR : RULE_TYPE_LEXICAL;
 }
 
 bool KalRule::LoadFromString(const std::string& text) {
@@ -284,7 +327,8 @@ void KalRule::ReadBody(const std::string& t, size_t pos) {
       std::string content = t.substr(open + 1, close - open - 1);
       i = close + 1;
       Alignment alignment;
-      if (ReadAlignment(content, &alignment)) {
+      // Comments inside the group are white space to the engine.
+      if (ReadAlignment(KalRuleUtils::StripComments(content), &alignment)) {
         m_vAlignments.push_back(alignment);
       } else {
         // Metadata lives in comment lines; a group outside a comment is an
@@ -347,19 +391,18 @@ void KalRule::output(std::ostream& os) const {
     return;
   }
   // A disabled rule is comment text for the engine, every line of it, also
-  // the lines that a quoted word with a line end continues on.
+  // the lines that a quoted word with a line end (LF, CR LF or CR) continues
+  // on.
   std::ostringstream text;
   WriteRule(text);
   OnOutput(text);
   os << kDisabledMarker << '\n';
   const std::string lines = text.str();
-  size_t start = 0;
-  while (start < lines.size()) {
-    size_t end = lines.find('\n', start);
-    end = end == std::string::npos ? lines.size() : end + 1;
-    os << ';';
-    os.write(lines.data() + start, static_cast<std::streamsize>(end - start));
-    start = end;
+  bool lineStart = true;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lineStart) os << ';';
+    os << lines[i];
+    lineStart = EndsLine(lines, i);
   }
 }
 

@@ -46,7 +46,8 @@ int KalRuleUtils::GetShiftedPos(int from, int to, int p) {
 }
 
 bool KalRuleUtils::IsTokenText(const std::string& text) {
-  if (text.empty()) return false;
+  // A leading apostrophe opens a single-quoted literal instead.
+  if (text.empty() || text[0] == '\'') return false;
   for (char ch : text) {
     unsigned char c = static_cast<unsigned char>(ch);
     bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
@@ -184,9 +185,10 @@ std::vector<std::string> KalRuleUtils::EquationTokens(const std::string& text) {
       i = next;
       continue;
     }
+    // A word ends where quoted text or a comment begins.
     size_t begin = i;
     while (i < text.size() && !IsSpace(text[i]) && text[i] != '(' && text[i] != ')' &&
-           text[i] != '"' && text[i] != ';')
+           SkipOpaque(text, i) == i)
       ++i;
     std::string word = text.substr(begin, i - begin);
     bool isRegister = word.size() >= 2 && (word[0] == 'x' || word[0] == 'X' || word[0] == 'y' ||

@@ -46,7 +46,8 @@ class KalRuleUtils {
   static int GetShiftedPos(int from, int to, int p);
 
   // True when `text` is one non-quoted word of the rule syntax (letters,
-  // digits, % ' * + - . ? _ and bytes 128 to 255), as category names are.
+  // digits, % ' * + - . ? _ and bytes 128 to 255, but not beginning with '),
+  // as category names are.
   static bool IsTokenText(const std::string& text);
 
   // Tokens of equation text for comparing two texts as the engine reads

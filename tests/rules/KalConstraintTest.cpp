@@ -80,6 +80,17 @@ const Case kCases[] = {
     {"(x1k agr) = sg", "1 0 L0,1,'agr' R-1,-1,'' op-1 [sg]", "(x1k agr) = sg", true},
     {"(x0 form) = \"a  b\"", "1 0 L0,0,'form' R-1,-1,'' op-1 [\"a  b\"]", "(x0 form) = \"a  b\"",
      false},
+    // Text and fields are chosen on the one-line form of the text, so that
+    // kept text reads back the same way.
+    {"(x0 a)= ]'\"'\nw", "1 0 L0,0,'a' R-1,-1,'' op-1 []'\"'|w]", "(x0 a) = ]'\"' w", false},
+    // Fields whose written form would read back otherwise (a ';' that a
+    // quote no longer hides) keep the text.
+    {",';' \"\"\ti", "1 -1 L-1,-1,'' R-1,-1,'' op-1 [,';'|i]", ",';' \"\" i", true},
+    {"['; ' x", "1 -1 L-1,-1,'' R-1,-1,'' op-1 [[';|x]", "['; ' x", true},
+    // A value word that ends inside a quoted literal: written alone, the
+    // quote would run past the closing parenthesis, or the rest be lost.
+    {"(x0 a) = b(['; ' c)", "1 0 L0,0,'a' R-1,-1,'' op-1 [b([';]", "(x0 a) = b(['; ' c)", true},
+    {"(x0 a) = b[';' c", "1 0 L0,0,'a' R-1,-1,'' op-1 [b[';']", "(x0 a) = b[';' c", true},
     // Incomplete equations keep their text.
     {"x1", "-1 -1 L0,1,'' R-1,-1,'' op-1 []", "x1", true},
     {"(x1 a) =", "-1 0 L0,1,'a' R-1,-1,'' op-1 []", "(x1 a) =", true},

@@ -175,6 +175,18 @@ const Expected kFaults[] = {
     {"parent entry of a rule without number does not give it an ID",
      "NP::NP : [N] -> [N]\n(\n;(P:{NP,4})\n(X1::Y1)\n)\n",
      "NP::NP : [N] -> [N]\n(\n;(P:{NP,4})\n  (X1::Y1)\n)\n"},
+    {"category that opens with a quote is left out",
+     "{'(',2}\nNP::NP : [N] -> [N]\n(\n(X1::Y1)\n)\n",
+     "{,2}\nNP::NP : [N] -> [N]\n(\n  (X1::Y1)\n)\n"},
+    {"comment inside an alignment",
+     "{NP,2}\nNP::NP : [DET N] -> [DET N]\n(\n(X1:: ; first\nY1)\n)\n",
+     "{NP,2}\nNP::NP : [DET N] -> [DET N]\n(\n  (X1::Y1)\n)\n"},
+    {"single-quoted literal right after another one",
+     "{NP,4}\nNP::NP : [N] -> [N 'a''b' '']\n(\n(X1::Y1)\n)\n",
+     "{NP,4}\nNP::NP : [N] -> [N 'a' 'b' '']\n(\n  (X1::Y1)\n)\n"},
+    {"equation text kept in its one-line form",
+     "{NP,2}\nNP::NP : [N] -> [N]\n(\n((x0 a)= ]'\"'\nw)\n(,';' \"\"\ti)\n)\n",
+     "{NP,2}\nNP::NP : [N] -> [N]\n(\n  ((x0 a) = ]'\"' w)\n  (,';' \"\" i)\n)\n"},
 };
 
 TEST(KalRuleTextTest, WritesWhatItReads) {
@@ -184,7 +196,28 @@ TEST(KalRuleTextTest, WritesWhatItReads) {
     EXPECT_EQ(e.written, Write(rule.get())) << e.name;
     RulePtr again = Read(e.written);
     ExpectSameRule(rule.get(), again.get(), e.name);
+    EXPECT_EQ(e.written, Write(again.get())) << e.name;
   }
+}
+
+// Every line of a disabled rule is a comment for the engine, also where a
+// quoted word goes on after a carriage return, which ends a comment too.
+TEST(KalRuleTextTest, DisabledRuleCommentsLinesAfterCarriageReturns) {
+  RulePtr rule = Read("{NP,2}\nNP::NP : [DET \"a\rb\" N] -> [DET N 'c\r\nd']\n(\n(X1::Y1)\n)\n");
+  ASSERT_NE(rule, nullptr);
+  rule->SetEnabled(false);
+  const std::string written =
+      ";D:\n"
+      ";{NP,2}\n"
+      ";NP::NP : [DET \"a\r;b\" N] -> [DET N 'c\r\n;d']\n"
+      ";(\n"
+      ";  (X1::Y1)\n"
+      ";)\n";
+  EXPECT_EQ(written, Write(rule.get()));
+  RulePtr again = Read(written);
+  ExpectSameRule(rule.get(), again.get(), written);
+  EXPECT_FALSE(again->IsEnabled());
+  EXPECT_EQ("a\rb/q0/", ruletest::ConstituentText(again->GetSLConstituent(1)));
 }
 
 TEST(KalRuleTextTest, ClassifiesRuleTexts) {
@@ -203,6 +236,13 @@ TEST(KalRuleTextTest, ClassifiesRuleTexts) {
       {"N::N |: [\"dog\"]", RULE_TYPE_INVALID},
       {"; [\"dog\"] [\"perro\"]\n", RULE_TYPE_INVALID},
       {"N::N |: [\"dog\" -> [\"perro\"", RULE_TYPE_INVALID},
+      // The engine reads no bracket inside a side.
+      {"NP::NP : [DET [N]] -> [N]", RULE_TYPE_INVALID},
+      {"NP::NP : [N] -> [N [''']]", RULE_TYPE_INVALID},
+      // A quote after a literal that closes nothing, or whose closing quote
+      // would open another literal.
+      {"NP::NP : [N] -> [N 'a''b]", RULE_TYPE_INVALID},
+      {"NP::NP : [N] -> [N 'a'' b ']", RULE_TYPE_INVALID},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.type, KalRule::GetRuleTypeFromString(c.text)) << c.text;
