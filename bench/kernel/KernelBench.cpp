@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/SharedData.h"
 #include "kernel/fStruc.h"
 
 using namespace UKernel;
@@ -166,10 +167,7 @@ BENCHMARK(BM_ConstrainNoFilter);
 void BM_InternLexiconForms(benchmark::State& state) {
   // Every quoted form of the real lexicon, interned again (all are known
   // after the first round): the cost of a dictionary look-up.
-  // A worktree away from the main checkout names the data folder in
-  // REFINE_SHARED_DATA.
-  const char* dir = std::getenv("REFINE_SHARED_DATA");
-  std::ifstream in(std::string(dir ? dir : REFINE_SHARED_DATA) + "/en-es-lexicon.trf");
+  std::ifstream in(benchsupport::SharedLexicon());
   std::vector<std::string> forms;
   std::string line;
   while (std::getline(in, line)) {

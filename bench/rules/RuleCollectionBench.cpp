@@ -12,16 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/SharedData.h"
 #include "rules/KalRuleCollection.h"
 
 namespace {
 
-std::string SharedLexicon() {
-  // The environment may point elsewhere, e.g. from a checkout that does not
-  // sit beside the shared data.
-  const char* dir = std::getenv("REFINE_SHARED_DATA");
-  return std::string(dir ? dir : REFINE_SHARED_DATA) + "/en-es-lexicon.trf";
-}
+using benchsupport::SharedLexicon;
 
 const std::string kGrammar = std::string(REFINE_TEST_DATA) + "/grammar.trf";
 

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench/support/SharedData.h"
 #include "transfer/RuleFileBuilder.h"
 #include "transfer/RuleFileReader.h"
 
@@ -48,11 +49,7 @@ class CountingBuilder : public RuleFileBuilder {
 };
 
 void BM_ReadSharedLexicon(benchmark::State& state) {
-  // The environment may point elsewhere, e.g. from a checkout that does not
-  // sit beside the shared data.
-  const char* dir = std::getenv("REFINE_SHARED_DATA");
-  std::ifstream file(std::string(dir ? dir : REFINE_SHARED_DATA) + "/en-es-lexicon.trf",
-                     std::ios::binary);
+  std::ifstream file(benchsupport::SharedLexicon(), std::ios::binary);
   if (!file) {
     state.SkipWithError("en-es-lexicon.trf not found");
     return;

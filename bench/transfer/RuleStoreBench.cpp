@@ -10,16 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "bench/support/SharedData.h"
 #include "transfer/transfer.h"
 
 namespace {
 
-std::string SharedLexicon() {
-  // The environment may point elsewhere, e.g. from a checkout that does not
-  // sit beside the shared data.
-  const char* dir = std::getenv("REFINE_SHARED_DATA");
-  return std::string(dir ? dir : REFINE_SHARED_DATA) + "/en-es-lexicon.trf";
-}
+using benchsupport::SharedLexicon;
 
 // Swallows the progress dots of the index while it lives.
 class QuietOutput {
